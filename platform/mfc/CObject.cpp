@@ -1,0 +1,22 @@
+#include "platform/mfc/CObject.h"
+
+const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), nullptr};
+
+BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
+{
+    for (const CRuntimeClass* p = this; p; p = p->m_pBaseClass) {
+        if (p == pBaseClass)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+const CRuntimeClass* CObject::GetRuntimeClass() const
+{
+    return RUNTIME_CLASS(CObject);
+}
+
+BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
+{
+    return pClass && GetRuntimeClass()->IsDerivedFrom(pClass);
+}

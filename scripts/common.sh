@@ -1,0 +1,66 @@
+# Shared by scripts/test.sh and scripts/demo.sh: packages, the private Wine prefix, the build.
+# Source it; it sets ROOT, BUILD and the Wine environment.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${BUILD:-$ROOT/build}
+
+export WINEPREFIX=$BUILD/wineprefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+PACKAGES=(cmake make g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine wine64 xvfb x11-apps
+          imagemagick fonts-liberation python3 zip unzip p7zip-full libarchive-tools)
+
+log() { printf '== %s\n' "$*"; }
+
+# Installs only what dpkg does not already list as installed, so a second run is quick.
+ensure_packages() {
+    local missing=() p
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing: ${missing[*]}"
+    local sudo=
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# A private prefix inside the build folder: never touches the user's own ~/.wine.
+ensure_wineprefix() {
+    if [ -f "$WINEPREFIX/.lumbra-ready" ]; then return 0; fi
+    log "creating Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts/" 2>/dev/null || true
+    local reg="$BUILD/fonts.reg"
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n' >"$reg"
+    wine regedit "$reg" >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.lumbra-ready"
+}
+
+configure_and_build() {
+    mkdir -p "$BUILD"
+    if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+        cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+              -DCMAKE_BUILD_TYPE=Release "$@"
+    fi
+    cmake --build "$BUILD" -j2
+}
+
+# Runs a command with a display: the caller's own, else a private Xvfb server.
+with_display() {
+    if [ -n "${DISPLAY:-}" ]; then "$@"; else
+        xvfb-run -a -s "-screen 0 1024x768x24" "$@"; fi
+}
+
+# A persistent wineserver makes the many short Wine processes of a run start faster.
+start_wineserver() { wineserver -p; }
+stop_wineserver() { wineserver -k 2>/dev/null || true; }
