@@ -2,6 +2,7 @@
 
 #include "app/CommandLineInfo.h"
 #include "app/Language.h"
+#include "app/ViewerLaunch.h"
 #include "app/WorkingFolder.h"
 #include "unpack/ReportAssertion.h"
 #include "unpack/ResourceArchive.h"
@@ -50,8 +51,17 @@ BOOL CLumbra::InitInstance()
     UnpackArchive(L"LANG_" + strLanguage, folder.path);
     UnpackArchive(L"HELP_" + strLanguage, folder.path);
 
-    if (!cmdInfo.m_bExtractOnly)
+    if (!cmdInfo.m_bExtractOnly) {
+        const DWORD dwStartError =
+            RunViewer(BuildViewerCommandLine(folder.path, strLanguage, cmdInfo.m_strFileName), nullptr);
+        Sleep(100);
         DeleteFolderTree(folder.path, folder.created);
+        if (dwStartError != 0) {
+            // A viewer that never ran is no success: say why, and end with a code of its own.
+            WriteAssertionLine(L"Assertion", L".\\Lumbra", 301, L"CreateProcess(NULL, szCmdLine, ...)", dwStartError);
+            SetExitCode(2);
+        }
+    }
     return FALSE;
 }
 

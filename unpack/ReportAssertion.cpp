@@ -11,12 +11,17 @@ void FormatAssertionLine(wchar_t (&buffer)[256], const wchar_t* pszKind, const w
     buffer[255] = L'\0';
 }
 
-void ReportAssertion(const wchar_t* pszKind, const wchar_t* pszSource, int nLine,
-                     const wchar_t* pszExpression)
+void WriteAssertionLine(const wchar_t* pszKind, const wchar_t* pszSource, int nLine, const wchar_t* pszExpression,
+                        DWORD dwError)
 {
-    const DWORD dwError = GetLastError();
     wchar_t buffer[256];
     FormatAssertionLine(buffer, pszKind, pszSource, nLine, pszExpression, dwError);
     OutputDebugStringW(buffer);
+}
+
+void ReportAssertion(const wchar_t* pszKind, const wchar_t* pszSource, int nLine,
+                     const wchar_t* pszExpression)
+{
+    WriteAssertionLine(pszKind, pszSource, nLine, pszExpression, GetLastError());
     ExitProcess(1);
 }

@@ -1,7 +1,7 @@
 // The launcher as users run it: a separate process with its own %TEMP%.
 #include "support/ChildProcess.h"
 #include "support/ScratchFolder.h"
-#include "unpack/zip/ZipReader.h"
+#include "support/LauncherArchives.h"
 
 #include <gtest/gtest.h>
 
@@ -9,47 +9,6 @@
 #include <vector>
 
 namespace {
-
-struct ArchiveEntry {
-    std::wstring name;
-    bool folder;
-    LONG size;
-};
-
-// Lists an archive resource of the built launcher with our reader.
-std::vector<ArchiveEntry> ListLauncherArchive(const wchar_t* resourceName)
-{
-    std::vector<ArchiveEntry> entries;
-    HMODULE module = LoadLibraryExW(LauncherPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module)
-        return entries;
-    HRSRC res = FindResourceW(module, resourceName, L"FILE");
-    if (res) {
-        const void* data = LockResource(LoadResource(module, res));
-        HZIP hz = ZipOpenMemory(data, SizeofResource(module, res), nullptr);
-        ZipItem item;
-        if (hz && ZipGetItem(hz, -1, &item) == ZR_OK) {
-            const int count = item.index;
-            for (int i = 0; i < count; ++i) {
-                if (ZipGetItem(hz, i, &item) != ZR_OK)
-                    break;
-                entries.push_back({item.name, (item.attr & FILE_ATTRIBUTE_DIRECTORY) != 0, item.uncompressedSize});
-            }
-        }
-        if (hz)
-            ZipClose(hz);
-    }
-    FreeLibrary(module);
-    return entries;
-}
-
-std::wstring Windowsify(std::wstring name)
-{
-    for (wchar_t& c : name)
-        if (c == L'/')
-            c = L'\\';
-    return name;
-}
 
 LONGLONG FileSize(const std::wstring& path)
 {
@@ -62,10 +21,10 @@ LONGLONG FileSize(const std::wstring& path)
 // Every entry of the archive is in folder, files with their size.
 void ExpectArchiveUnpacked(const wchar_t* resourceName, const std::wstring& folder)
 {
-    const auto entries = ListLauncherArchive(resourceName);
+    const auto entries = ListArchiveResource(LauncherPath(), resourceName);
     ASSERT_FALSE(entries.empty()) << "no archive " << testing::PrintToString(std::wstring(resourceName));
     for (const ArchiveEntry& e : entries) {
-        const std::wstring path = folder + Windowsify(e.name);
+        const std::wstring path = folder + e.name;
         if (e.folder) {
             const DWORD attributes = GetFileAttributesW(path.c_str());
             EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -78,8 +37,8 @@ void ExpectArchiveUnpacked(const wchar_t* resourceName, const std::wstring& fold
 
 void ExpectArchiveAbsent(const wchar_t* resourceName, const std::wstring& folder)
 {
-    for (const ArchiveEntry& e : ListLauncherArchive(resourceName))
-        EXPECT_FALSE(PathExists(folder + Windowsify(e.name))) << testing::PrintToString(e.name);
+    for (const ArchiveEntry& e : ListArchiveResource(LauncherPath(), resourceName))
+        EXPECT_FALSE(PathExists(folder + e.name)) << testing::PrintToString(e.name);
 }
 
 EnvironmentChanges TempIn(const ScratchFolder& temp)
@@ -90,22 +49,6 @@ EnvironmentChanges TempIn(const ScratchFolder& temp)
 std::wstring Quoted(const std::wstring& s)
 {
     return L"\"" + s + L"\"";
-}
-
-std::vector<std::wstring> FolderNames(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
 }
 
 }  // namespace
@@ -129,14 +72,14 @@ TEST(Launcher, SecondExtractReplacesTheFirstOnesFiles)
     ScratchFolder temp;
     const std::wstring launcher = Quoted(LauncherPath());
     ASSERT_EQ(0u, RunUnderDebugger(launcher + L" /e", TempIn(temp)).exitCode);
-    const auto entries = ListLauncherArchive(L"RUNTIME");
+    const auto entries = ListArchiveResource(LauncherPath(), L"RUNTIME");
     ASSERT_FALSE(entries.empty());
     const ArchiveEntry* file = nullptr;
     for (const ArchiveEntry& e : entries)
         if (!e.folder && e.size > 0)
             file = &e;
     ASSERT_NE(nullptr, file);
-    const std::wstring path = temp / (L"LM\\" + Windowsify(file->name));
+    const std::wstring path = temp / (L"LM\\" + file->name);
     ASSERT_TRUE(WriteTextFile(path, "changed by the user, longer than it was before ....................."));
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
 

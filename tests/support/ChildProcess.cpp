@@ -141,6 +141,9 @@ ChildResult RunUnderDebugger(const std::wstring& commandLine, const EnvironmentC
     WaitForSingleObject(pi.hProcess, 5000);
     if (!result.timedOut)
         GetExitCodeProcess(pi.hProcess, &result.exitCode);
+    FILETIME creation, exit, kernel, user;
+    if (GetProcessTimes(pi.hProcess, &creation, &exit, &kernel, &user))
+        result.exitTime = (static_cast<unsigned long long>(exit.dwHighDateTime) << 32) | exit.dwLowDateTime;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return result;

@@ -10,6 +10,7 @@ struct ChildResult {
     DWORD exitCode = 0xFFFFFFFF;
     bool started = false;
     bool timedOut = false;
+    unsigned long long exitTime = 0;  // FILETIME of the process's end, as the system recorded it
     std::vector<std::wstring> debugOutput;  // one entry per OutputDebugString call
 };
 
