@@ -53,6 +53,15 @@ std::wstring FirstInstalled(HDC hdc, const std::vector<std::wstring>& faces)
     return {};
 }
 
+// The first installed face that can show the whole text, else the first installed one.
+std::wstring FirstCovering(HDC hdc, const std::vector<std::wstring>& faces, const std::wstring& text)
+{
+    for (const std::wstring& face : faces)
+        if (FontFamilyExists(hdc, face) && FontCoversText(hdc, face, text))
+            return face;
+    return FirstInstalled(hdc, faces);
+}
+
 }  // namespace
 
 bool FontFamilyExists(HDC hdc, const std::wstring& face)
@@ -65,15 +74,45 @@ bool FontFamilyExists(HDC hdc, const std::wstring& face)
     return found;
 }
 
-UiFonts UiFonts::Create(HDC hdc, const std::wstring& preferredFaces)
+bool FontCoversText(HDC hdc, const std::wstring& face, const std::wstring& text)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = -12;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    FontHandle font(::CreateFontIndirectW(&lf));
+    if (!font)
+        return false;
+    std::wstring letters;
+    for (wchar_t ch : text)
+        if (ch > L' ' && ch != 0x00A0)
+            letters += ch;
+    if (letters.empty())
+        return true;
+    std::vector<WORD> glyphs(letters.size());
+    SelectGuard select(hdc, font.Get());
+    const DWORD got = ::GetGlyphIndicesW(hdc, letters.c_str(), static_cast<int>(letters.size()), glyphs.data(),
+                                         GGI_MARK_NONEXISTING_GLYPHS);
+    if (got == GDI_ERROR)
+        return false;
+    for (WORD glyph : glyphs)
+        if (glyph == 0xFFFF)
+            return false;
+    return true;
+}
+
+UiFonts UiFonts::Create(HDC hdc, const std::wstring& preferredFaces, const std::wstring& sampleText)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
 
+    // After the usual Windows faces come those a Wine desktop tends to have, for scripts that its
+    // Tahoma lacks.
     std::vector<std::wstring> faces = SplitFaces(preferredFaces);
-    faces.insert(faces.end(), {L"Segoe UI", L"Tahoma"});
-    const std::wstring face = FirstInstalled(hdc, faces);  // empty: keep the message font's face
+    faces.insert(faces.end(), {L"Segoe UI", L"Tahoma", L"Microsoft Sans Serif", L"Arial", L"Liberation Sans",
+                               L"DejaVu Sans", L"Droid Sans Fallback"});
+    const std::wstring face = FirstCovering(hdc, faces, sampleText);  // empty: keep the message font's face
 
     UiFonts fonts;
     const LOGFONTW text = FontOf(metrics.lfMessageFont, hdc, 9, face);

@@ -224,7 +224,11 @@ void ViewerWindow::OnCreate()
 {
     HDC hdc = ::GetDC(m_hwnd);
     m_dpi = ::GetDeviceCaps(hdc, LOGPIXELSY);
-    m_fonts = UiFonts::Create(hdc, m_model.strings.Get(IDS_UI_FONT));
+    std::wstring sample;
+    for (unsigned id = IDS_FIRST_TEXT; id <= IDS_LAST_TEXT; ++id)
+        sample += m_model.strings.Get(id);
+    sample += m_model.strings.Get(IDS_LANGUAGE_NAME);
+    m_fonts = UiFonts::Create(hdc, m_model.strings.Get(IDS_UI_FONT), sample);
     ::ReleaseDC(m_hwnd, hdc);
     CreateChildren();
     MeasureMetrics();
