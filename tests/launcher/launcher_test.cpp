@@ -116,7 +116,9 @@ TEST(Launcher, MissingLanguageEndsWithTheReportAfterThreeArchives)
 TEST(Launcher, NormalRunUnpacksIntoAFreshFolderAndRemovesIt)
 {
     ScratchFolder temp;
-    const ChildResult run = RunUnderDebugger(Quoted(LauncherPath()) + L" /lEN", TempIn(temp));
+    EnvironmentChanges env = TempIn(temp);
+    env[L"TAVISK_AUTOCLOSE_MS"] = L"300";  // the demo viewer closes itself
+    const ChildResult run = RunUnderDebugger(Quoted(LauncherPath()) + L" /lEN", env);
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_TRUE(run.debugOutput.empty());
     EXPECT_TRUE(FolderNames(temp.path()).empty());
