@@ -10,7 +10,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine wine64 xvfb x11-apps
-          imagemagick fonts-liberation python3 zip unzip p7zip-full libarchive-tools)
+          imagemagick fonts-liberation python3 bc zip unzip p7zip-full libarchive-tools)
 
 log() { printf '== %s\n' "$*"; }
 
