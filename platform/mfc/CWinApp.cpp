@@ -3,7 +3,7 @@
 #include <shellapi.h>
 #include <cstdlib>
 
-IMPLEMENT_DYNAMIC(CWinApp, CObject)
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 namespace {
 CWinApp* g_pApp = nullptr;

@@ -1,9 +1,9 @@
 #pragma once
 // The application object: one static instance; the framework entry runs InitInstance.
 #include "platform/mfc/CCommandLineInfo.h"
-#include "platform/mfc/CObject.h"
+#include "platform/mfc/CWinThread.h"
 
-class CWinApp : public CObject {
+class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:
     explicit CWinApp(const wchar_t* pszAppName = nullptr);

@@ -1,0 +1,152 @@
+#pragma once
+// Device contexts: CDC owns a memory DC it created (DeleteDC); CPaintDC, CWindowDC and CClientDC
+// end the way their DC was obtained (EndPaint, ReleaseDC with the window). None can be copied.
+#include "platform/mfc/AfxTypes.h"
+#include "platform/mfc/CGdiObject.h"
+
+class CWnd;
+
+class CDC : public CObject {
+    DECLARE_DYNAMIC(CDC)
+public:
+    CDC() = default;
+    ~CDC() override;
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    HDC m_hDC = nullptr;
+    HDC m_hAttribDC = nullptr;
+
+    static CDC* FromHandle(HDC hDC);
+    HDC GetSafeHdc() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }  // NOLINT: as in MFC
+
+    // Takes ownership: the DC is deleted with DeleteDC unless detached first.
+    BOOL Attach(HDC hDC);
+    HDC Detach();
+    BOOL CreateCompatibleDC(CDC* pDC);
+    BOOL DeleteDC();
+
+    // Selection; the previous object comes back as a (possibly temporary) wrapper.
+    CPen* SelectObject(CPen* pPen);
+    CBrush* SelectObject(CBrush* pBrush);
+    CFont* SelectObject(CFont* pFont);
+    CBitmap* SelectObject(CBitmap* pBitmap);
+    int SelectObject(CRgn* pRgn);
+    CGdiObject* SelectStockObject(int nIndex);
+    int SaveDC();
+    BOOL RestoreDC(int nSavedDC);
+
+    int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
+    int GetBkMode() const { return ::GetBkMode(m_hAttribDC); }
+    COLORREF SetBkColor(COLORREF cr) { return ::SetBkColor(m_hDC, cr); }
+    COLORREF GetBkColor() const { return ::GetBkColor(m_hAttribDC); }
+    COLORREF SetTextColor(COLORREF cr) { return ::SetTextColor(m_hDC, cr); }
+    COLORREF GetTextColor() const { return ::GetTextColor(m_hAttribDC); }
+    COLORREF SetDCPenColor(COLORREF cr) { return ::SetDCPenColor(m_hDC, cr); }
+    COLORREF SetDCBrushColor(COLORREF cr) { return ::SetDCBrushColor(m_hDC, cr); }
+
+    CPoint MoveTo(int x, int y);
+    BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+    COLORREF SetPixel(int x, int y, COLORREF cr) { return ::SetPixel(m_hDC, x, y, cr); }
+    BOOL SetPixelV(int x, int y, COLORREF cr) { return ::SetPixelV(m_hDC, x, y, cr); }
+    COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+
+    // Fills with ExtTextOut, which leaves cr as the DC's background colour (as MFC's does).
+    void FillSolidRect(const RECT* pRect, COLORREF cr);
+    void FillSolidRect(int x, int y, int cx, int cy, COLORREF cr);
+    void FillRect(const RECT* pRect, CBrush* pBrush) { ::FillRect(m_hDC, pRect, *pBrush); }
+    void FrameRect(const RECT* pRect, CBrush* pBrush) { ::FrameRect(m_hDC, pRect, *pBrush); }
+    BOOL FillRgn(CRgn* pRgn, CBrush* pBrush) { return ::FillRgn(m_hDC, *pRgn, *pBrush); }
+    BOOL DrawEdge(RECT* pRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, pRect, nEdge, nFlags); }
+    BOOL DrawIconEx(int x, int y, HICON hIcon, int cx, int cy, UINT nFlags)
+    {
+        return ::DrawIconEx(m_hDC, x, y, hIcon, cx, cy, 0, nullptr, nFlags);
+    }
+    BOOL BitBlt(int x, int y, int cx, int cy, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
+    BOOL StretchBlt(int x, int y, int cx, int cy, CDC* pSrcDC, int xSrc, int ySrc, int cxSrc, int cySrc,
+                    DWORD dwRop);
+
+    int DrawText(const wchar_t* pszText, int nCount, RECT* pRect, UINT nFormat)
+    {
+        return ::DrawTextW(m_hDC, pszText, nCount, pRect, nFormat);
+    }
+    BOOL TextOut(int x, int y, const wchar_t* pszText, int nCount) { return ::TextOutW(m_hDC, x, y, pszText, nCount); }
+    // Measured on the attribute DC, as MFC does.
+    CSize GetTextExtent(const wchar_t* pszText, int nCount) const;
+    BOOL GetTextMetrics(TEXTMETRICW* pMetrics) const { return ::GetTextMetricsW(m_hAttribDC, pMetrics); }
+    int GetClipBox(RECT* pRect) const { return ::GetClipBox(m_hDC, pRect); }
+    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hAttribDC, nIndex); }
+
+protected:
+    // Binds a DC that this object does not delete (derived forms release it their own way).
+    void BindBorrowed(HDC hDC);
+    HDC UnbindBorrowed();
+};
+
+class CPaintDC : public CDC {
+    DECLARE_DYNAMIC(CPaintDC)
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC() override;
+    PAINTSTRUCT m_ps{};
+
+protected:
+    HWND m_hWnd;
+};
+
+// The DC of the whole window, non-client area included (GetWindowDC).
+class CWindowDC : public CDC {
+    DECLARE_DYNAMIC(CWindowDC)
+public:
+    explicit CWindowDC(CWnd* pWnd);
+    ~CWindowDC() override;
+
+protected:
+    HWND m_hWnd;
+};
+
+class CClientDC : public CDC {
+    DECLARE_DYNAMIC(CClientDC)
+public:
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
+
+protected:
+    HWND m_hWnd;
+};
+
+// Selects an object into a DC and selects the previous one back when it goes out of scope.
+// Declare it after the object it selects, so the object is deselected before it is deleted.
+class CSelectGuard {
+public:
+    CSelectGuard(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(hDC && hObject ? ::SelectObject(hDC, hObject) : nullptr) {}
+    ~CSelectGuard()
+    {
+        if (m_hOld && m_hOld != HGDI_ERROR)
+            ::SelectObject(m_hDC, m_hOld);
+    }
+    CSelectGuard(const CSelectGuard&) = delete;
+    CSelectGuard& operator=(const CSelectGuard&) = delete;
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
+};
+
+// Saves the whole DC state (modes, colours, selections) and restores it when it goes out of scope.
+class CSaveDCGuard {
+public:
+    explicit CSaveDCGuard(HDC hDC) : m_hDC(hDC), m_nSaved(hDC ? ::SaveDC(hDC) : 0) {}
+    ~CSaveDCGuard()
+    {
+        if (m_nSaved)
+            ::RestoreDC(m_hDC, m_nSaved);
+    }
+    CSaveDCGuard(const CSaveDCGuard&) = delete;
+    CSaveDCGuard& operator=(const CSaveDCGuard&) = delete;
+
+private:
+    HDC m_hDC;
+    int m_nSaved;
+};

@@ -1,0 +1,66 @@
+#include "DibSurface.h"
+
+#include <cstdio>
+
+DibSurface::DibSurface(int cx, int cy, COLORREF clrFill) : m_cx(cx), m_cy(cy)
+{
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    m_hBitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    m_pBits = static_cast<DWORD*>(pBits);
+    m_hDC = CreateCompatibleDC(nullptr);
+    m_hOld = SelectObject(m_hDC, m_hBitmap);
+    Fill(clrFill);
+}
+
+DibSurface::~DibSurface()
+{
+    SelectObject(m_hDC, m_hOld);
+    DeleteDC(m_hDC);
+    DeleteObject(m_hBitmap);
+}
+
+void DibSurface::Fill(COLORREF clr)
+{
+    const DWORD pixel = (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
+    for (int i = 0; i < m_cx * m_cy; ++i)
+        m_pBits[i] = pixel;
+}
+
+COLORREF DibSurface::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_cx || y >= m_cy)
+        return CLR_INVALID;
+    GdiFlush();
+    const DWORD p = m_pBits[y * m_cx + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+bool DibSurface::SaveBmp(const std::wstring& path) const
+{
+    GdiFlush();
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = m_cx;
+    info.biHeight = -m_cy;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    const DWORD cbPixels = static_cast<DWORD>(m_cx * m_cy * 4);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + cbPixels;
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f)
+        return false;
+    bool ok = std::fwrite(&file, sizeof(file), 1, f) == 1 && std::fwrite(&info, sizeof(info), 1, f) == 1 &&
+              std::fwrite(m_pBits, cbPixels, 1, f) == 1;
+    ok = std::fclose(f) == 0 && ok;
+    return ok;
+}
