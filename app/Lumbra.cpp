@@ -4,10 +4,15 @@
 #include "app/Language.h"
 #include "app/ViewerLaunch.h"
 #include "app/WorkingFolder.h"
+#include "platform/mfc/CWnd.h"
 #include "unpack/ReportAssertion.h"
 #include "unpack/ResourceArchive.h"
 
 IMPLEMENT_DYNAMIC(CLumbra, CWinApp)
+
+BEGIN_MESSAGE_MAP(CLumbra, CWinApp)
+    ON_COMMAND(ID_HELP, OnHelp)
+END_MESSAGE_MAP()
 
 namespace {
 

@@ -13,4 +13,6 @@ public:
 
     // Writes the embedded archive pszName into pszFolder; a failure ends the process with exit code 1.
     void UnpackArchive(const wchar_t* pszName, const wchar_t* pszFolder);
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -3,6 +3,9 @@
 #include "platform/mfc/CCommandLineInfo.h"
 #include "platform/mfc/CWinThread.h"
 
+// The framework's help command.
+constexpr UINT ID_HELP = 0xE146;
+
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:

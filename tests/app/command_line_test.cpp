@@ -98,3 +98,16 @@ TEST(CommandLine, FrameworkStripsTheSwitchCharacterAndMarksTheLastArgument)
     EXPECT_TRUE(info.calls[3].last);
     EXPECT_EQ(CCommandLineInfo::FileOpen, info.m_nShellCommand);
 }
+
+#include "app/Lumbra.h"
+
+TEST(Application, RoutesOnlyTheHelpCommand)
+{
+    CLumbra app;
+    EXPECT_TRUE(app.IsKindOf(RUNTIME_CLASS(CWinApp)));
+    EXPECT_TRUE(app.OnCmdMsg(ID_HELP, CN_COMMAND, nullptr));
+    EXPECT_FALSE(app.OnCmdMsg(ID_HELP + 1, CN_COMMAND, nullptr));
+    EXPECT_EQ(0, app.ExitInstance());
+    app.SetExitCode(2);
+    EXPECT_EQ(2, app.ExitInstance());
+}
