@@ -61,6 +61,8 @@ with_display() {
         xvfb-run -a -s "-screen 0 1024x768x24" "$@"; fi
 }
 
-# A persistent wineserver makes the many short Wine processes of a run start faster.
-start_wineserver() { wineserver -p; }
+# A persistent wineserver makes the many short Wine processes of a run start faster. Booting the prefix
+# here starts Wine's service processes with their output on /dev/null: started by the first test instead,
+# they would hold that test's output pipe open and CTest would wait on it until the timeout.
+start_wineserver() { wineserver -p; wine wineboot </dev/null >/dev/null 2>&1 || true; }
 stop_wineserver() { wineserver -k 2>/dev/null || true; }
