@@ -106,8 +106,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 
 CHandleMap<CWnd, HWND>& afxMapHWND()
 {
-    thread_local CHandleMap<CWnd, HWND> map(NewTempWnd, DeleteTempWnd);
-    return map;
+    // Never destroyed: objects with static storage may still unbind at exit (see AfxState.cpp).
+    thread_local auto* pMap = afxNewHandleMap<CWnd, HWND>(NewTempWnd, DeleteTempWnd);
+    return *pMap;
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
