@@ -92,14 +92,6 @@ LRESULT CVellStyleWindowHook::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_NCPAINT:
         OnNcPaint(reinterpret_cast<HRGN>(wParam));
         return 0;
-    case WM_NCACTIVATE: {
-        // Handed on as it is; the system's default handling may draw its own frame meanwhile
-        // (Wine does), so ours is painted again over it.
-        const LRESULT lResult = PassOn();
-        if (m_hooked && m_hooked->m_hWnd && m_hooked->IsWindowVisible() && !m_hooked->IsIconic())
-            OnNcPaint(nullptr);
-        return lResult;
-    }
     case WM_PRINT:
         if ((lParam & PRF_NONCLIENT) && m_hooked && (!(lParam & PRF_CHECKVISIBLE) || m_hooked->IsWindowVisible()))
             return PrintWithFrame(reinterpret_cast<HDC>(wParam), lParam);
