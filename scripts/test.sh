@@ -7,8 +7,8 @@ ensure_packages
 configure_and_build
 ensure_wineprefix
 
-start_wineserver
-trap stop_wineserver EXIT
 log "running tests"
-cd "$BUILD"
-with_display ctest --output-on-failure -j2 "$@"
+# The persistent server boots the prefix: inside the display, or Wine's desktop process starts without
+# one and no test can create a window.
+with_display bash -c 'source "$0/scripts/common.sh"; start_wineserver; trap stop_wineserver EXIT
+                      cd "$BUILD" && ctest --output-on-failure -j2 "$@"' "$ROOT" "$@"

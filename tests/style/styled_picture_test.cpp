@@ -29,6 +29,8 @@ TEST(StyledPictureTest, StyledDialogOnTheScreen)
     ASSERT_TRUE(dlg.Create(IDD_PICTURE));
     dlg.SetIcon(LoadIconW(nullptr, IDI_APPLICATION), FALSE);
     dlg.ShowWindow(SW_SHOW);
+    // Above the windows of tests that may run at the same time on the same display.
+    SetWindowPos(dlg.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     dlg.UpdateWindow();
     dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     msgseq::PollFor([] { return false; }, 500);  // let the window settle on the X server
