@@ -61,7 +61,11 @@ LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
             CWnd* pWnd = pState->m_pWndInit;
             pState->m_pWndInit = nullptr;
             if (pWnd->Attach(hWnd)) {
-                pWnd->PreSubclassWindow();
+                try {
+                    pWnd->PreSubclassWindow();
+                } catch (...) {
+                    // Nothing unwinds through the system's hook dispatch; the binding stands.
+                }
                 const auto pfnOld = reinterpret_cast<WNDPROC>(
                     ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
                 if (pfnOld != &AfxWndProc)
