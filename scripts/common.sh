@@ -30,7 +30,7 @@ ensure_packages() {
 
 # A private prefix inside the build folder: never touches the user's own ~/.wine.
 ensure_wineprefix() {
-    if [ -f "$WINEPREFIX/.lumbra-ready" ]; then return 0; fi
+    if [ -f "$WINEPREFIX/.lumbra-ready-2" ]; then return 0; fi
     log "creating Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
@@ -40,10 +40,12 @@ ensure_wineprefix() {
     mkdir -p "$fonts"
     cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts/" 2>/dev/null || true
     local reg="$BUILD/fonts.reg"
-    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n' >"$reg"
+    # Arial resolves to Liberation Sans; windows are not left to a window manager (there is none
+    # under Xvfb), so Wine draws every frame itself, as Windows does.
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n' >"$reg"
     wine regedit "$reg" >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.lumbra-ready"
+    touch "$WINEPREFIX/.lumbra-ready-2"
 }
 
 configure_and_build() {

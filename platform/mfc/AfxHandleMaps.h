@@ -12,5 +12,18 @@ CHandleMap<CMenu, HMENU>& afxMapHMENU();
 CHandleMap<CDC, HDC>& afxMapHDC();
 CHandleMap<CGdiObject, HGDIOBJ>& afxMapHGDIOBJ();
 
+// Makes sure the thread's temporaries are deleted when it ends.
+void afxRegisterThreadCleanup();
+
+// A new map for this thread. Maps live as long as the process; their temporaries are deleted
+// when the thread ends.
+template <class T, class H>
+CHandleMap<T, H>* afxNewHandleMap(typename CHandleMap<T, H>::CreateTemp create,
+                                  typename CHandleMap<T, H>::DeleteTemp destroy)
+{
+    afxRegisterThreadCleanup();
+    return new CHandleMap<T, H>(create, destroy);
+}
+
 // True while a framework window procedure runs on this thread (temporaries then die with it).
 bool afxInDispatch();

@@ -9,6 +9,22 @@ AFX_THREAD_STATE* AfxGetThreadState()
     return &state;
 }
 
+namespace {
+
+// Deletes the thread's temporary wrappers when the thread ends. The maps themselves stay: a static
+// object (a brush, a menu) may unbind from them while the process exits, after thread storage is gone.
+struct TempMapCleanup {
+    ~TempMapCleanup() { AfxDeleteTempMaps(false); }
+};
+
+}  // namespace
+
+void afxRegisterThreadCleanup()
+{
+    thread_local TempMapCleanup cleanup;
+    (void)cleanup;
+}
+
 bool afxInDispatch()
 {
     return AfxGetThreadState()->m_nDispatchDepth > 0;

@@ -27,8 +27,9 @@ void DeleteTempDC(CDC* p)
 
 CHandleMap<CDC, HDC>& afxMapHDC()
 {
-    thread_local CHandleMap<CDC, HDC> map(NewTempDC, DeleteTempDC);
-    return map;
+    // Never destroyed: objects with static storage may still unbind at exit (see AfxState.cpp).
+    thread_local auto* pMap = afxNewHandleMap<CDC, HDC>(NewTempDC, DeleteTempDC);
+    return *pMap;
 }
 
 CDC::~CDC()

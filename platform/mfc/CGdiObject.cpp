@@ -41,8 +41,9 @@ void DeleteTempObject(CGdiObject* p)
 
 CHandleMap<CGdiObject, HGDIOBJ>& afxMapHGDIOBJ()
 {
-    thread_local CHandleMap<CGdiObject, HGDIOBJ> map(NewTempObject, DeleteTempObject);
-    return map;
+    // Never destroyed: objects with static storage may still unbind at exit (see AfxState.cpp).
+    thread_local auto* pMap = afxNewHandleMap<CGdiObject, HGDIOBJ>(NewTempObject, DeleteTempObject);
+    return *pMap;
 }
 
 CGdiObject::~CGdiObject()

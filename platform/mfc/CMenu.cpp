@@ -26,8 +26,9 @@ void DeleteTempMenu(CMenu* p)
 
 CHandleMap<CMenu, HMENU>& afxMapHMENU()
 {
-    thread_local CHandleMap<CMenu, HMENU> map(NewTempMenu, DeleteTempMenu);
-    return map;
+    // Never destroyed: objects with static storage may still unbind at exit (see AfxState.cpp).
+    thread_local auto* pMap = afxNewHandleMap<CMenu, HMENU>(NewTempMenu, DeleteTempMenu);
+    return *pMap;
 }
 
 CMenu::~CMenu()

@@ -61,7 +61,11 @@ LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
             CWnd* pWnd = pState->m_pWndInit;
             pState->m_pWndInit = nullptr;
             if (pWnd->Attach(hWnd)) {
-                pWnd->PreSubclassWindow();
+                try {
+                    pWnd->PreSubclassWindow();
+                } catch (...) {
+                    // Nothing unwinds through the system's hook dispatch; the binding stands.
+                }
                 const auto pfnOld = reinterpret_cast<WNDPROC>(
                     ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
                 if (pfnOld != &AfxWndProc)
@@ -106,8 +110,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 
 CHandleMap<CWnd, HWND>& afxMapHWND()
 {
-    thread_local CHandleMap<CWnd, HWND> map(NewTempWnd, DeleteTempWnd);
-    return map;
+    // Never destroyed: objects with static storage may still unbind at exit (see AfxState.cpp).
+    thread_local auto* pMap = afxNewHandleMap<CWnd, HWND>(NewTempWnd, DeleteTempWnd);
+    return *pMap;
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)

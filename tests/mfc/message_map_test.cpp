@@ -1,6 +1,7 @@
 // Dispatch through message maps: chaining to the base, the current message, commands, reflection
 // and handlers that throw.
 #include "platform/mfc/CButton.h"
+#include "platform/mfc/CToolTipCtrl.h"
 #include "platform/mfc/CWnd.h"
 
 #include "MessageSequence.h"
@@ -266,4 +267,20 @@ TEST(MessageMapTest, ParentHandsControlMessagesBackToTheControl)
     dis.hwndItem = button.m_hWnd;
     parent.SendMessage(WM_DRAWITEM, 9, reinterpret_cast<LPARAM>(&dis));
     EXPECT_EQ(9u, button.m_nDrawnId);
+}
+
+TEST(ControlsTest, ToolTipBelongsToItsWindow)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    CToolTipCtrl tip;
+    ASSERT_TRUE(tip.Create(&owner));
+    EXPECT_EQ(&tip, CWnd::FromHandlePermanent(tip.m_hWnd));
+    EXPECT_EQ(owner.m_hWnd, GetWindow(tip.m_hWnd, GW_OWNER));
+    EXPECT_TRUE(tip.AddTool(&owner, L"tip text"));
+    EXPECT_EQ(1, tip.GetToolCount());
+    tip.SetTipBkColor(RGB(222, 231, 254));
+    EXPECT_EQ(RGB(222, 231, 254), static_cast<COLORREF>(tip.SendMessage(TTM_GETTIPBKCOLOR)));
+    owner.DestroyWindow();
+    EXPECT_EQ(nullptr, tip.m_hWnd) << "owned windows go with their owner";
 }

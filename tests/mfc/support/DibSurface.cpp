@@ -1,6 +1,7 @@
 #include "DibSurface.h"
 
 #include <cstdio>
+#include <vector>
 
 DibSurface::DibSurface(int cx, int cy, COLORREF clrFill) : m_cx(cx), m_cy(cy)
 {
@@ -56,11 +57,15 @@ bool DibSurface::SaveBmp(const std::wstring& path) const
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(info);
     file.bfSize = file.bfOffBits + cbPixels;
+    // Opaque in the file: viewers read the fourth byte of a 32-bit bitmap as alpha.
+    std::vector<DWORD> pixels(m_pBits, m_pBits + m_cx * m_cy);
+    for (DWORD& p : pixels)
+        p |= 0xFF000000u;
     FILE* f = _wfopen(path.c_str(), L"wb");
     if (!f)
         return false;
     bool ok = std::fwrite(&file, sizeof(file), 1, f) == 1 && std::fwrite(&info, sizeof(info), 1, f) == 1 &&
-              std::fwrite(m_pBits, cbPixels, 1, f) == 1;
+              std::fwrite(pixels.data(), cbPixels, 1, f) == 1;
     ok = std::fclose(f) == 0 && ok;
     return ok;
 }

@@ -1,0 +1,11 @@
+#include "toolkit/style/StyleColors.h"
+
+namespace vell {
+
+HBRUSH FrameBrush()
+{
+    static const HBRUSH s_hBrush = ::CreateSolidBrush(kFrameBlue);
+    return s_hBrush;
+}
+
+}  // namespace vell
