@@ -38,10 +38,10 @@ def collect(trees, files):
             for n in names:
                 entries[prefix + n] = os.path.join(root, n)
                 add_parents(prefix + n)
-    for spec in files:
-        src, _, name = spec.partition("=")
+    for file_arg in files:
+        src, _, name = file_arg.partition("=")
         if not name:
-            sys.exit(f"pack_zip: --file needs SRC=NAME, got {spec!r}")
+            sys.exit(f"pack_zip: --file needs SRC=NAME, got {file_arg!r}")
         entries[name] = src
         add_parents(name)
     return entries
