@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <memory>
 
 namespace {
@@ -101,23 +100,4 @@ TEST(DefaultFontTest, LivesAsLongAsAmbientObjectsAndIsMadeAgain)
     // Without ambient objects nothing ends it; a new one that goes ends it again.
     { CVellAmbient passing; }
     EXPECT_FALSE(CVellFontAllocator::HasDefaultFont());
-}
-
-TEST(AmbientTest, FontStartsAsTheToolkitFontAndIsCopied)
-{
-    CVellAmbient ambient;
-    LOGFONTW lf{};
-    ambient.GetFont(&lf);
-    EXPECT_EQ(-12, lf.lfHeight);
-    EXPECT_EQ(FW_NORMAL, lf.lfWeight);
-    EXPECT_STREQ(L"Arial", lf.lfFaceName);
-
-    LOGFONTW bold = MakeLogFont(-20, FW_BOLD);
-    std::wcscpy(bold.lfFaceName, L"Tahoma");
-    ambient.SetFont(bold);
-    bold.lfHeight = 5;  // a copy was taken
-    ambient.GetFont(&lf);
-    EXPECT_EQ(-20, lf.lfHeight);
-    EXPECT_EQ(FW_BOLD, lf.lfWeight);
-    EXPECT_STREQ(L"Tahoma", lf.lfFaceName);
 }
