@@ -1,7 +1,10 @@
 #include "unpack/ResourceArchive.h"
 
 #include "unpack/ReportAssertion.h"
+#include "unpack/UnpackProgress.h"
 #include "unpack/zip/ZipReader.h"
+#include "unpack/zip/ZipReaderState.h"
+#include "unpack/zip/ZipWin32Output.h"
 
 namespace {
 
@@ -21,8 +24,11 @@ void CheckZip(ZRESULT zr, int nLine)
 
 }  // namespace
 
-void UnpackResourceArchive(HMODULE hModule, const wchar_t* pszName, const wchar_t* pszFolder)
+void UnpackResourceArchive(HMODULE hModule, const wchar_t* pszName, const wchar_t* pszFolder,
+                           UnpackProgress* pProgress)
 {
+    if (pProgress)
+        pProgress->OnArchiveStarted(pszName);
     HRSRC hrsrc = FindResourceW(hModule, pszName, L"FILE");
     Check(hrsrc != nullptr, 239, L"NULL != hrsrc");
     HGLOBAL hglob = LoadResource(hModule, hrsrc);
@@ -40,7 +46,14 @@ void UnpackResourceArchive(HMODULE hModule, const wchar_t* pszName, const wchar_
     const int count = item.index;
     for (int i = 0; i < count; ++i) {
         CheckZip(ZipGetItem(hz, i, &item), 260);
-        const ZRESULT zr = ZipUnzipItem(hz, i, item.name);
+        ZRESULT zr;
+        if (pProgress) {
+            zip::Win32Output files;
+            ProgressOutput output(files, *pProgress);
+            zr = ZipUnzipItemTo(hz, i, item.name, output);
+        } else {
+            zr = ZipUnzipItem(hz, i, item.name);
+        }
         // An empty file reads as "no data": its file exists, and that is all an empty entry needs.
         if (zr == ZR_INFLATE && item.uncompressedSize == 0)
             continue;

@@ -4,6 +4,7 @@
 #include "support/ScratchFolder.h"
 #include "unpack/ReportAssertion.h"
 #include "unpack/ResourceArchive.h"
+#include "unpack/UnpackProgress.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -110,6 +111,36 @@ TEST(ResourceArchive, EntryLeavingTheFolderIsRefused)
     ASSERT_EQ(1u, run.debugOutput.size());
     EXPECT_TRUE(StartsWith(run.debugOutput[0], L"Assertion: .\\Lumbra/266: ZR_OK == zr (e:"));
     EXPECT_FALSE(PathExists(outer / L"escaped.txt"));
+}
+
+namespace {
+
+struct CountingProgress final : UnpackProgress {
+    std::vector<std::wstring> archives;
+    uint64_t bytes = 0;
+    int calls = 0;
+    void OnArchiveStarted(const wchar_t* pszName) override { archives.push_back(pszName); }
+    void OnBytesWritten(uint64_t nBytes) override
+    {
+        bytes += nBytes;
+        ++calls;
+    }
+};
+
+}  // namespace
+
+TEST(ResourceArchive, ProgressHearsOfEveryByteWritten)
+{
+    ScratchFolder folder;
+    CountingProgress progress;
+    UnpackResourceArchive(GetModuleHandleW(nullptr), L"GOOD", folder.path().c_str(), &progress);
+    UnpackResourceArchive(GetModuleHandleW(nullptr), L"GOOD", folder.path().c_str(), &progress);
+    EXPECT_EQ((std::vector<std::wstring>{L"GOOD", L"GOOD"}), progress.archives);
+    const uint64_t size = UnpackedSizeOfArchives(GetModuleHandleW(nullptr), {L"GOOD", L"MISSING", L"NOTZIP"});
+    EXPECT_EQ(960u + 2048u, size);
+    EXPECT_EQ(2 * size, progress.bytes);
+    EXPECT_GE(progress.calls, 4);
+    EXPECT_EQ(960u, ReadWholeFile(folder / L"Pack\\readme.txt").size());
 }
 
 int main(int argc, char** argv)

@@ -1,0 +1,34 @@
+#pragma once
+// Tells an observer how far the unpacking has come, while it runs.
+#include "unpack/zip/ZipOutput.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <initializer_list>
+
+class UnpackProgress {
+public:
+    virtual ~UnpackProgress() = default;
+    // An archive begins.
+    virtual void OnArchiveStarted(const wchar_t* pszName) = 0;
+    // nBytes more of the unpacked data are on disk; called at least every 16 KB.
+    virtual void OnBytesWritten(uint64_t nBytes) = 0;
+};
+
+// The unpacked size of the named archives of hModule; archives that are missing or unreadable count 0.
+uint64_t UnpackedSizeOfArchives(HMODULE hModule, std::initializer_list<const wchar_t*> names);
+
+// A file-system output that reports every write to an observer.
+class ProgressOutput final : public zip::Output {
+public:
+    ProgressOutput(zip::Output& inner, UnpackProgress& progress) : m_inner(inner), m_progress(progress) {}
+
+    bool Exists(const std::wstring& path) override { return m_inner.Exists(path); }
+    void CreateFolder(const std::wstring& path) override { m_inner.CreateFolder(path); }
+    std::unique_ptr<zip::OutputFile> CreateOutputFile(const std::wstring& path, uint32_t attr) override;
+
+private:
+    zip::Output& m_inner;
+    UnpackProgress& m_progress;
+};
