@@ -2,6 +2,7 @@
 
 #include "app/CommandLineInfo.h"
 #include "app/Language.h"
+#include "app/StartupTiming.h"
 #include "app/ViewerLaunch.h"
 #include "app/WorkingFolder.h"
 #include "platform/mfc/CWnd.h"
@@ -43,6 +44,7 @@ WorkingFolder PrepareWorkingFolder(const CString& strTempPath, BOOL bExtractOnly
 
 BOOL CLumbra::InitInstance()
 {
+    StartupTiming timing;
     CMyCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
 
@@ -55,10 +57,12 @@ BOOL CLumbra::InitInstance()
     UnpackArchive(L"RUNTIME", folder.path);
     UnpackArchive(L"LANG_" + strLanguage, folder.path);
     UnpackArchive(L"HELP_" + strLanguage, folder.path);
+    timing.Note(L"unpacked");
 
     if (!cmdInfo.m_bExtractOnly) {
         const DWORD dwStartError =
             RunViewer(BuildViewerCommandLine(folder.path, strLanguage, cmdInfo.m_strFileName), nullptr);
+        timing.Note(L"viewer ended");
         Sleep(100);
         DeleteFolderTree(folder.path, folder.created);
         if (dwStartError != 0) {

@@ -1,0 +1,41 @@
+#include "app/StartupTiming.h"
+
+StartupTiming::StartupTiming() : m_bEnabled(GetEnvironmentVariableW(L"LUMBRA_TIMING", nullptr, 0) > 0)
+{
+    if (!m_bEnabled)
+        return;
+    QueryPerformanceFrequency(&m_frequency);
+    QueryPerformanceCounter(&m_start);
+    GetSystemTimePreciseAsFileTime(&m_startTime);
+}
+
+StartupTiming::~StartupTiming()
+{
+    if (!m_bEnabled)
+        return;
+    // How long the system took from creating the process to our first step.
+    FILETIME created, exited, kernel, user;
+    double beforeMs = 0;
+    if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        const auto ticks = [](const FILETIME& ft) {
+            return static_cast<long long>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
+        };
+        beforeMs = static_cast<double>(ticks(m_startTime) - ticks(created)) / 10000.0;
+    }
+    CString line;
+    line.Format(L"Timing: %s (process start %.1f ms before)\r\n", m_strSteps.GetString(), beforeMs);
+    OutputDebugStringW(line);
+}
+
+void StartupTiming::Note(const wchar_t* pszStep)
+{
+    if (!m_bEnabled)
+        return;
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    const double ms = static_cast<double>(now.QuadPart - m_start.QuadPart) * 1000.0 /
+                      static_cast<double>(m_frequency.QuadPart);
+    if (!m_strSteps.IsEmpty())
+        m_strSteps += L", ";
+    m_strSteps.AppendFormat(L"%s %.1f ms", pszStep, ms);
+}
