@@ -205,9 +205,12 @@ public:
     explicit CheckingMemoryOutput(std::wstring base) : m_strBase(std::move(base)) {}
     bool Exists(const std::wstring& path) override { return Check(path), false; }
     void CreateFolder(const std::wstring& path) override { Check(path); }
-    std::unique_ptr<zip::OutputFile> CreateOutputFile(const std::wstring& path, uint32_t) override
+    std::unique_ptr<zip::OutputFile> CreateOutputFile(const std::wstring& path, uint32_t, bool& folderMissing) override
     {
         Check(path);
+        folderMissing = m_bMissing = !m_bMissing;  // every other file goes through the folder creation
+        if (folderMissing)
+            return nullptr;
         class Sink final : public zip::OutputFile {
         public:
             bool Write(std::span<const uint8_t>) override { return true; }
@@ -238,6 +241,7 @@ private:
 
     std::wstring m_strBase;
     int m_nViolations = 0;
+    bool m_bMissing = false;
 };
 
 uint64_t EnvNumber(const char* name, uint64_t fallback)
