@@ -61,6 +61,5 @@ with_display() {
         xvfb-run -a -s "-screen 0 1024x768x24" "$@"; fi
 }
 
-# A persistent wineserver makes the many short Wine processes of a run start faster.
-start_wineserver() { wineserver -p; }
-stop_wineserver() { wineserver -k 2>/dev/null || true; }
+# Runs a command with a display and one Wine session (scripts/wine-session.sh).
+in_wine_session() { with_display bash "$ROOT/scripts/wine-session.sh" "$@"; }

@@ -7,8 +7,6 @@ ensure_packages
 configure_and_build
 ensure_wineprefix
 
-start_wineserver
-trap stop_wineserver EXIT
 log "running tests"
 cd "$BUILD"
-with_display ctest --output-on-failure -j2 "$@"
+in_wine_session ctest --output-on-failure -j2 "$@"

@@ -33,7 +33,7 @@ BOOL CWinApp::InitInstance()
 int CWinApp::ExitInstance()
 {
     // No recent-file list or profile settings exist to be saved.
-    return 0;
+    return m_nExitCode;
 }
 
 void CWinApp::OnHelp()

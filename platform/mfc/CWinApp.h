@@ -12,8 +12,9 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     virtual BOOL InitInstance();
-    // The process's exit code when InitInstance returns FALSE.
+    // The process's exit code when InitInstance returns FALSE: 0 unless SetExitCode said otherwise.
     virtual int ExitInstance();
+    void SetExitCode(int nExitCode) { m_nExitCode = nExitCode; }
 
     // Hands every argument of the process's wide argument vector to rCmdInfo.ParseParam.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
@@ -23,6 +24,9 @@ public:
     const wchar_t* m_pszAppName;
     HINSTANCE m_hInstance = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
+
+private:
+    int m_nExitCode = 0;
 };
 
 CWinApp* AfxGetApp();

@@ -1,0 +1,136 @@
+#include "app/WorkingFolder.h"
+
+#include <oleauto.h>
+
+FolderTimeStamp TakeFolderTimeStamp(__time64_t now)
+{
+    FolderTimeStamp stamp;
+    struct tm local = {};
+    if (_localtime64_s(&local, &now) != 0)
+        return stamp;
+
+    SYSTEMTIME st = {};
+    st.wYear = static_cast<WORD>(local.tm_year + 1900);
+    st.wMonth = static_cast<WORD>(local.tm_mon + 1);
+    st.wDay = static_cast<WORD>(local.tm_mday);
+    st.wHour = static_cast<WORD>(local.tm_hour);
+    st.wMinute = static_cast<WORD>(local.tm_min);
+    st.wSecond = static_cast<WORD>(local.tm_sec);
+
+    SYSTEMTIME back = st;
+    DATE date = 0;
+    if (SystemTimeToVariantTime(&st, &date) && VariantTimeToSystemTime(date, &back)) {
+        const bool same = back.wYear == st.wYear && back.wMonth == st.wMonth && back.wDay == st.wDay &&
+                          back.wHour == st.wHour && back.wMinute == st.wMinute &&
+                          back.wSecond == st.wSecond;
+        if (!same)
+            back = st;
+    }
+    stamp.month = back.wMonth;
+    stamp.day = back.wDay;
+    stamp.hour = back.wHour;
+    stamp.minute = back.wMinute;
+    stamp.second = back.wSecond;
+    stamp.milliseconds = 0;
+    return stamp;
+}
+
+CString FormatWorkingFolderName(const FolderTimeStamp& stamp, int nRetry)
+{
+    CString strName;
+    strName.Format(L"LM%02d%02d%02d%02d%02d%d%d", stamp.month, stamp.day, stamp.hour, stamp.minute,
+                   stamp.second, stamp.milliseconds, nRetry);
+    return strName;
+}
+
+BOOL CreateFreshWorkingFolder(const CString& strTempPath, const FolderTimeStamp& stamp,
+                              WorkingFolder& folder, DWORD* pLastError, int maxAttempts)
+{
+    DWORD lastError = ERROR_SUCCESS;
+    for (int nRetry = 0; nRetry < maxAttempts; ++nRetry) {
+        const CString strPath = strTempPath + FormatWorkingFolderName(stamp, nRetry) + L"\\";
+        if (CreateDirectoryW(strPath, nullptr)) {
+            folder.path = strPath;
+            folder.created = TRUE;
+            return TRUE;
+        }
+        lastError = GetLastError();
+    }
+    if (pLastError)
+        *pLastError = lastError;
+    return FALSE;
+}
+
+WorkingFolder PrepareExtractFolder(const CString& strTempPath)
+{
+    WorkingFolder folder;
+    folder.path = strTempPath + L"LM\\";
+    folder.created = CreateDirectoryW(folder.path, nullptr) ? TRUE : FALSE;
+    return folder;
+}
+
+namespace {
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE h) : m_h(h) {}
+    ~FindHandle()
+    {
+        if (m_h != INVALID_HANDLE_VALUE)
+            FindClose(m_h);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE get() const { return m_h; }
+    bool valid() const { return m_h != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_h;
+};
+
+bool IsDotEntry(const wchar_t* name)
+{
+    return (name[0] == L'.' && name[1] == L'\0') ||
+           (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
+}
+
+BOOL DeleteFileEntry(const CString& strPath)
+{
+    const DWORD attributes = GetFileAttributesW(strPath);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(strPath, attributes & ~FILE_ATTRIBUTE_READONLY);
+    return DeleteFileW(strPath);
+}
+
+}  // namespace
+
+BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder)
+{
+    const CString strPrefix = CString(pszFolder) + L"\\";
+    BOOL bResult = TRUE;
+    WIN32_FIND_DATAW data;
+    {
+        FindHandle find(FindFirstFileW(strPrefix + L"*", &data));
+        if (find.valid()) {
+            do {
+                if (IsDotEntry(data.cFileName))
+                    continue;
+                const CString strPath = strPrefix + data.cFileName;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                    // A junction or symbolic link: remove the link, never walk into its target.
+                    bResult = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(strPath)
+                                                                              : DeleteFileEntry(strPath);
+                } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    bResult = DeleteFolderTree(strPath, TRUE);
+                } else {
+                    bResult = DeleteFileEntry(strPath);
+                }
+                if (!bResult)
+                    break;
+            } while (FindNextFileW(find.get(), &data));
+        }
+    }
+    if (bRemoveFolder)
+        return RemoveDirectoryW(pszFolder);
+    return bResult;
+}

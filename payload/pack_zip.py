@@ -1,0 +1,91 @@
+#!/usr/bin/env python3
+"""Packs files into a zip archive deterministically: same inputs, byte-identical archive.
+
+Entries are sorted by name, every entry carries the same fixed timestamp, DOS host attributes
+(0x10 folder, 0x20 file) and deflate level 9; folders are zero-length entries ending in "/".
+
+usage: pack_zip.py --out OUT.zip [--folders-last] [--tree DIR]... [--file SRC=NAME]...
+  --tree DIR       add the contents of DIR (DIR itself is not an entry)
+  --file SRC=NAME  add the file SRC under the archive name NAME (folders of NAME become entries)
+  --folders-last   list each folder entry after the entries inside it
+"""
+import argparse
+import os
+import sys
+import zipfile
+
+FIXED_TIME = (2018, 10, 15, 12, 0, 0)
+DOS_DIRECTORY = 0x10
+DOS_ARCHIVE = 0x20
+
+
+def collect(trees, files):
+    """Maps archive names to source paths (None for folders)."""
+    entries = {}
+
+    def add_parents(name):
+        parts = name.split("/")[:-1]
+        for i in range(1, len(parts) + 1):
+            entries.setdefault("/".join(parts[:i]) + "/", None)
+
+    for tree in trees:
+        for root, dirs, names in os.walk(tree):
+            dirs.sort()
+            rel = os.path.relpath(root, tree).replace(os.sep, "/")
+            prefix = "" if rel == "." else rel + "/"
+            if prefix:
+                entries[prefix] = None
+            for n in names:
+                entries[prefix + n] = os.path.join(root, n)
+                add_parents(prefix + n)
+    for spec in files:
+        src, _, name = spec.partition("=")
+        if not name:
+            sys.exit(f"pack_zip: --file needs SRC=NAME, got {spec!r}")
+        entries[name] = src
+        add_parents(name)
+    return entries
+
+
+def ordered(names, folders_last):
+    if not folders_last:
+        return sorted(names)
+
+    def key(name):
+        # A folder sorts after everything inside it: compare it as if it ended in a high character.
+        return name[:-1] + "/\uffff" if name.endswith("/") else name
+
+    return sorted(names, key=key)
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--out", required=True)
+    ap.add_argument("--tree", action="append", default=[])
+    ap.add_argument("--file", action="append", default=[])
+    ap.add_argument("--folders-last", action="store_true")
+    args = ap.parse_args()
+
+    entries = collect(args.tree, args.file)
+    if not entries:
+        sys.exit("pack_zip: nothing to pack")
+    tmp = args.out + ".tmp"
+    with zipfile.ZipFile(tmp, "w") as zf:
+        for name in ordered(entries, args.folders_last):
+            info = zipfile.ZipInfo(name, FIXED_TIME)
+            info.create_system = 0
+            src = entries[name]
+            if src is None:
+                info.external_attr = DOS_DIRECTORY
+                info.compress_type = zipfile.ZIP_STORED
+                zf.writestr(info, b"")
+            else:
+                info.external_attr = DOS_ARCHIVE
+                info.compress_type = zipfile.ZIP_DEFLATED
+                with open(src, "rb") as f:
+                    zf.writestr(info, f.read(), compresslevel=9)
+    os.replace(tmp, args.out)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,173 @@
+#include "app/WorkingFolder.h"
+
+#include "support/ChildProcess.h"
+#include "support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+FolderTimeStamp December8At132507()
+{
+    FolderTimeStamp stamp;
+    stamp.month = 12;
+    stamp.day = 8;
+    stamp.hour = 13;
+    stamp.minute = 25;
+    stamp.second = 7;
+    return stamp;
+}
+
+}  // namespace
+
+TEST(WorkingFolder, NameFormat)
+{
+    const FolderTimeStamp stamp = December8At132507();
+    EXPECT_STREQ(L"LM120813250700", FormatWorkingFolderName(stamp, 0));
+    EXPECT_STREQ(L"LM120813250701", FormatWorkingFolderName(stamp, 1));
+    EXPECT_STREQ(L"LM1208132507010", FormatWorkingFolderName(stamp, 10));
+    FolderTimeStamp early;
+    early.month = 1;
+    early.day = 2;
+    EXPECT_STREQ(L"LM010200000000", FormatWorkingFolderName(early, 0));
+}
+
+TEST(WorkingFolder, TimeStampIsLocalTimeAtWholeSeconds)
+{
+    const __time64_t now = _time64(nullptr);
+    struct tm local = {};
+    ASSERT_EQ(0, _localtime64_s(&local, &now));
+    const FolderTimeStamp stamp = TakeFolderTimeStamp(now);
+    EXPECT_EQ(local.tm_mon + 1, stamp.month);
+    EXPECT_EQ(local.tm_mday, stamp.day);
+    EXPECT_EQ(local.tm_hour, stamp.hour);
+    EXPECT_EQ(local.tm_min, stamp.minute);
+    EXPECT_EQ(local.tm_sec, stamp.second);
+    EXPECT_EQ(0, stamp.milliseconds);
+}
+
+TEST(WorkingFolder, CollisionTakesTheNextCounter)
+{
+    ScratchFolder temp;
+    const FolderTimeStamp stamp = December8At132507();
+    WorkingFolder first, second;
+    ASSERT_TRUE(CreateFreshWorkingFolder(temp.path().c_str(), stamp, first, nullptr));
+    ASSERT_TRUE(CreateFreshWorkingFolder(temp.path().c_str(), stamp, second, nullptr));
+    EXPECT_EQ(CString(temp.path().c_str()) + L"LM120813250700\\", first.path);
+    EXPECT_EQ(CString(temp.path().c_str()) + L"LM120813250701\\", second.path);
+    EXPECT_TRUE(first.created);
+    EXPECT_TRUE(second.created);
+    EXPECT_TRUE(PathExists(second.path.GetString()));
+}
+
+TEST(WorkingFolder, CreationGivesUpAfterTheBoundWithTheLastError)
+{
+    ScratchFolder temp;
+    // A file where the temp folder should be: every creation fails with "path not found".
+    const std::wstring notAFolder = temp / L"file";
+    ASSERT_TRUE(WriteTextFile(notAFolder, "x"));
+    WorkingFolder folder;
+    DWORD lastError = 0;
+    EXPECT_FALSE(CreateFreshWorkingFolder((notAFolder + L"\\").c_str(), December8At132507(), folder, &lastError, 50));
+    EXPECT_NE(0u, lastError);
+    EXPECT_TRUE(folder.path.IsEmpty());
+    EXPECT_FALSE(folder.created);
+}
+
+TEST(WorkingFolder, ExtractFolderIsCreatedOnceThenReused)
+{
+    ScratchFolder temp;
+    WorkingFolder first = PrepareExtractFolder(temp.path().c_str());
+    EXPECT_EQ(CString(temp.path().c_str()) + L"LM\\", first.path);
+    EXPECT_TRUE(first.created);
+    WorkingFolder again = PrepareExtractFolder(temp.path().c_str());
+    EXPECT_EQ(first.path, again.path);
+    EXPECT_FALSE(again.created);
+}
+
+TEST(DeleteFolderTree, RemovesReadOnlyFilesAndNestedFolders)
+{
+    ScratchFolder temp;
+    const std::wstring root = temp / L"tree";
+    CreateDirectoryW(root.c_str(), nullptr);
+    CreateDirectoryW((root + L"\\a").c_str(), nullptr);
+    CreateDirectoryW((root + L"\\a\\b").c_str(), nullptr);
+    ASSERT_TRUE(WriteTextFile(root + L"\\a\\b\\ro.txt", "read-only"));
+    ASSERT_TRUE(WriteTextFile(root + L"\\top.txt", "x"));
+    SetFileAttributesW((root + L"\\a\\b\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+
+    EXPECT_TRUE(DeleteFolderTree((root + L"\\").c_str(), TRUE));
+    EXPECT_FALSE(PathExists(root));
+}
+
+TEST(DeleteFolderTree, KeepsTheFolderItselfWhenAsked)
+{
+    ScratchFolder temp;
+    const std::wstring root = temp / L"keep";
+    CreateDirectoryW(root.c_str(), nullptr);
+    ASSERT_TRUE(WriteTextFile(root + L"\\f.txt", "x"));
+    EXPECT_TRUE(DeleteFolderTree(root.c_str(), FALSE));
+    EXPECT_TRUE(PathExists(root));
+    EXPECT_FALSE(PathExists(root + L"\\f.txt"));
+    EXPECT_TRUE(DeleteFolderTree(root.c_str(), FALSE));  // an empty folder is fine too
+}
+
+TEST(DeleteFolderTree, StopsAtAFileHeldOpenAndLeavesTheRest)
+{
+    ScratchFolder temp;
+    const std::wstring root = temp / L"busy";
+    CreateDirectoryW(root.c_str(), nullptr);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(WriteTextFile(root + L"\\f" + std::to_wstring(i) + L".txt", "x"));
+    // Hold the file that the walk meets first, so every other entry is "not yet visited".
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((root + L"\\*").c_str(), &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, find);
+    std::wstring firstFile;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            firstFile = data.cFileName;
+            break;
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    HANDLE held = CreateFileW((root + L"\\" + firstFile).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+
+    EXPECT_FALSE(DeleteFolderTree(root.c_str(), TRUE));
+    EXPECT_TRUE(PathExists(root + L"\\" + firstFile));
+    int left = 0;
+    for (int i = 0; i < 5; ++i)
+        left += PathExists(root + L"\\f" + std::to_wstring(i) + L".txt") ? 1 : 0;
+    EXPECT_EQ(5, left);
+    CloseHandle(held);
+}
+
+// The test script links <links>\tree\link to <links>\outside from the Linux side before this runs:
+// under Wine that is what a junction looks like (a folder with FILE_ATTRIBUTE_REPARSE_POINT).
+TEST(DeleteFolderTree, NeverFollowsALinkOutOfTheTree)
+{
+    wchar_t buffer[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(L"LUMBRA_LINK_FIXTURE", buffer, MAX_PATH))
+        GTEST_SKIP() << "no link fixture";
+    const std::wstring fixture = buffer;
+    const std::wstring tree = fixture + L"\\tree";
+    const std::wstring outside = fixture + L"\\outside";
+    const DWORD linkAttributes = GetFileAttributesW((tree + L"\\link").c_str());
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, linkAttributes);
+    ASSERT_TRUE(linkAttributes & FILE_ATTRIBUTE_REPARSE_POINT) << std::hex << linkAttributes;
+    ASSERT_TRUE(PathExists(outside + L"\\precious.txt"));
+
+    const BOOL removed = DeleteFolderTree(tree.c_str(), TRUE);
+
+    EXPECT_TRUE(PathExists(outside + L"\\precious.txt"));
+    EXPECT_TRUE(PathExists(outside + L"\\deeper\\also.txt"));
+    if (RunningOnWine()) {
+        // Wine cannot remove a link it did not make: RemoveDirectoryW follows it and fails. Windows
+        // removes the junction and the tree with it.
+        EXPECT_FALSE(removed);
+    } else {
+        EXPECT_TRUE(removed);
+        EXPECT_FALSE(PathExists(tree));
+    }
+}

@@ -1,0 +1,151 @@
+// The launcher as users run it: a separate process with its own %TEMP%.
+#include "support/ChildProcess.h"
+#include "support/ScratchFolder.h"
+#include "support/LauncherArchives.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+LONGLONG FileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Every entry of the archive is in folder, files with their size.
+void ExpectArchiveUnpacked(const wchar_t* resourceName, const std::wstring& folder)
+{
+    const auto entries = ListArchiveResource(LauncherPath(), resourceName);
+    ASSERT_FALSE(entries.empty()) << "no archive " << testing::PrintToString(std::wstring(resourceName));
+    for (const ArchiveEntry& e : entries) {
+        const std::wstring path = folder + e.name;
+        if (e.folder) {
+            const DWORD attributes = GetFileAttributesW(path.c_str());
+            EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+                << testing::PrintToString(path);
+        } else {
+            EXPECT_EQ(e.size, FileSize(path)) << testing::PrintToString(path);
+        }
+    }
+}
+
+void ExpectArchiveAbsent(const wchar_t* resourceName, const std::wstring& folder)
+{
+    for (const ArchiveEntry& e : ListArchiveResource(LauncherPath(), resourceName))
+        EXPECT_FALSE(PathExists(folder + e.name)) << testing::PrintToString(e.name);
+}
+
+EnvironmentChanges TempIn(const ScratchFolder& temp)
+{
+    return {{L"TEMP", temp.path()}, {L"TMP", temp.path()}};
+}
+
+std::wstring Quoted(const std::wstring& s)
+{
+    return L"\"" + s + L"\"";
+}
+
+}  // namespace
+
+TEST(Launcher, ExtractOnlyUnpacksAllFiveArchivesIntoLM)
+{
+    ScratchFolder temp;
+    const ChildResult run = RunUnderDebugger(Quoted(LauncherPath()) + L" /e /lDE", TempIn(temp));
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_TRUE(run.debugOutput.empty());
+    const std::wstring lm = temp / L"LM\\";
+    for (const wchar_t* name : {L"ZOLT", L"VC", L"RUNTIME", L"LANG_DE", L"HELP_DE"})
+        ExpectArchiveUnpacked(name, lm);
+    ExpectArchiveAbsent(L"LANG_EN", lm);
+    EXPECT_EQ(std::vector<std::wstring>{L"LM"}, FolderNames(temp.path()));
+}
+
+TEST(Launcher, SecondExtractReplacesTheFirstOnesFiles)
+{
+    ScratchFolder temp;
+    const std::wstring launcher = Quoted(LauncherPath());
+    ASSERT_EQ(0u, RunUnderDebugger(launcher + L" /e", TempIn(temp)).exitCode);
+    const auto entries = ListArchiveResource(LauncherPath(), L"RUNTIME");
+    ASSERT_FALSE(entries.empty());
+    const ArchiveEntry* file = nullptr;
+    for (const ArchiveEntry& e : entries)
+        if (!e.folder && e.size > 0)
+            file = &e;
+    ASSERT_NE(nullptr, file);
+    const std::wstring path = temp / (L"LM\\" + file->name);
+    ASSERT_TRUE(WriteTextFile(path, "changed by the user, longer than it was before ....................."));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
+
+    ASSERT_EQ(0u, RunUnderDebugger(launcher + L" /e", TempIn(temp)).exitCode);
+    EXPECT_EQ(file->size, FileSize(path));
+    ExpectArchiveUnpacked(L"HELP_EN", temp / L"LM\\");
+}
+
+TEST(Launcher, ExtractOnlyUsesTheRealTempFolderByDefault)
+{
+    wchar_t buffer[MAX_PATH];
+    const std::wstring realTemp(buffer, GetTempPathW(MAX_PATH, buffer));
+    const std::wstring lm = realTemp + L"LM\\";
+    RemoveTreeForTest(lm);
+    const ChildResult run = RunUnderDebugger(Quoted(LauncherPath()) + L" /e");
+    EXPECT_EQ(0u, run.exitCode);
+    for (const wchar_t* name : {L"ZOLT", L"VC", L"RUNTIME", L"LANG_EN", L"HELP_EN"})
+        ExpectArchiveUnpacked(name, lm);
+    RemoveTreeForTest(lm);
+}
+
+TEST(Launcher, MissingLanguageEndsWithTheReportAfterThreeArchives)
+{
+    ScratchFolder temp;
+    const ChildResult run = RunUnderDebugger(Quoted(LauncherPath()) + L" /e /lXX", TempIn(temp));
+    EXPECT_EQ(1u, run.exitCode);
+    ASSERT_EQ(1u, run.debugOutput.size());
+    EXPECT_EQ(L"Assertion: .\\Lumbra/239: NULL != hrsrc (e:00000716)\r\n", run.debugOutput[0]);
+    const std::wstring lm = temp / L"LM\\";
+    for (const wchar_t* name : {L"ZOLT", L"VC", L"RUNTIME"})
+        ExpectArchiveUnpacked(name, lm);
+}
+
+TEST(Launcher, NormalRunUnpacksIntoAFreshFolderAndRemovesIt)
+{
+    ScratchFolder temp;
+    EnvironmentChanges env = TempIn(temp);
+    env[L"TAVISK_AUTOCLOSE_MS"] = L"300";  // the demo viewer closes itself
+    const ChildResult run = RunUnderDebugger(Quoted(LauncherPath()) + L" /lEN", env);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_TRUE(run.debugOutput.empty());
+    EXPECT_TRUE(FolderNames(temp.path()).empty());
+}
+
+TEST(Launcher, NormalRunLeavesItsFolderBehindWhenUnpackingFails)
+{
+    ScratchFolder temp;
+    const ChildResult run = RunUnderDebugger(Quoted(LauncherPath()) + L" /lXX", TempIn(temp));
+    EXPECT_EQ(1u, run.exitCode);
+    const auto names = FolderNames(temp.path());
+    ASSERT_EQ(1u, names.size());
+    EXPECT_EQ(0u, names[0].rfind(L"LM", 0));
+    EXPECT_EQ(14u, names[0].size());  // LM + 10 time digits + milliseconds + counter
+    ExpectArchiveUnpacked(L"ZOLT", temp / (names[0] + L"\\"));
+}
+
+TEST(Launcher, UnwritableTempFolderIsReportedNotRetriedForever)
+{
+    ScratchFolder temp;
+    // TEMP names a file: no folder can be made below it.
+    const std::wstring file = temp / L"not-a-folder";
+    ASSERT_TRUE(WriteTextFile(file, "x"));
+    const ChildResult run = RunUnderDebugger(Quoted(LauncherPath()), {{L"TEMP", file}, {L"TMP", file}}, 120000);
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(1u, run.exitCode);
+    ASSERT_EQ(1u, run.debugOutput.size());
+    EXPECT_EQ(0u, run.debugOutput[0].rfind(L"Assertion: .\\Lumbra/218: CreateDirectory(szWorkDir, NULL) (e:", 0))
+        << testing::PrintToString(run.debugOutput[0]);
+}
