@@ -23,8 +23,10 @@ python3 "$ROOT/bench/make_bench_content.py" "$WORK"
 ARCHIVE=$WORK/bench.zip
 RUNS=3
 
-start_wineserver || true   # one may already be running for this prefix
-trap stop_wineserver EXIT
+# One Wine session for all runs: a persistent server, Wine's services started up front, stopped at the end.
+wineserver -p 2>/dev/null || true
+wine cmd /c exit >/dev/null 2>&1
+trap 'wineserver -k 2>/dev/null || true' EXIT
 # Each timed run starts from an empty folder with no dirty pages left from the one before.
 log "(a) reader and (b) raw inflate, best of $RUNS"
 : >"$WORK/wine.txt"
