@@ -21,7 +21,7 @@ mkdir -p "$WORK"
 log "content and archive in $WORK (made once)"
 python3 "$ROOT/bench/make_bench_content.py" "$WORK"
 ARCHIVE=$WORK/bench.zip
-RUNS=3
+RUNS=5
 
 # One Wine session for all runs: a persistent server, Wine's services started up front, stopped at the end.
 wineserver -p 2>/dev/null || true
