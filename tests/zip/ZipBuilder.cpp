@@ -20,6 +20,28 @@ void Add32(std::vector<uint8_t>& out, uint32_t v)
 
 void AddText(std::vector<uint8_t>& out, const std::string& text) { out.insert(out.end(), text.begin(), text.end()); }
 
+// Traditional PKWARE encryption, written here from the format description to cross-check the reader.
+std::string Encrypt(const std::string& password, uint8_t check, const std::string& body)
+{
+    uint32_t keys[3] = {0x12345678, 0x23456789, 0x34567890};
+    auto update = [&](uint8_t plain) {
+        keys[0] = static_cast<uint32_t>(crc32(keys[0] ^ 0xFFFFFFFFu, &plain, 1) ^ 0xFFFFFFFFu);
+        keys[1] = (keys[1] + (keys[0] & 0xFF)) * 134775813u + 1;
+        const uint8_t high = static_cast<uint8_t>(keys[1] >> 24);
+        keys[2] = static_cast<uint32_t>(crc32(keys[2] ^ 0xFFFFFFFFu, &high, 1) ^ 0xFFFFFFFFu);
+    };
+    for (char c : password)
+        update(static_cast<uint8_t>(c));
+    std::string plain = "0123456789a" + std::string(1, static_cast<char>(check)) + body;
+    std::string out;
+    for (char c : plain) {
+        const uint16_t temp = static_cast<uint16_t>(keys[2] | 2);
+        out += static_cast<char>(static_cast<uint8_t>(c) ^ static_cast<uint8_t>((temp * (temp ^ 1)) >> 8));
+        update(static_cast<uint8_t>(c));
+    }
+    return out;
+}
+
 }  // namespace
 
 void BuiltZip::Put16(size_t at, uint16_t value)
@@ -71,13 +93,15 @@ BuiltZip BuildZip(const std::vector<BuildEntry>& entries, const std::string& com
     };
     std::vector<Stored> stored;
     for (const BuildEntry& e : entries) {
-        const std::string body = e.deflate ? RawDeflate(e.data) : e.data;
-        const Stored s{static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(e.data.data()),
-                                                   static_cast<uInt>(e.data.size()))),
-                       static_cast<uint32_t>(body.size()), static_cast<uint32_t>(e.data.size())};
+        std::string body = e.deflate ? RawDeflate(e.data) : e.data;
+        const uint32_t crc = static_cast<uint32_t>(
+            crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size())));
+        if (!e.password.empty())
+            body = Encrypt(e.password, static_cast<uint8_t>(e.descriptor ? e.dosTime >> 8 : crc >> 24), body);
+        const Stored s{crc, static_cast<uint32_t>(body.size()), static_cast<uint32_t>(e.data.size())};
         stored.push_back(s);
         zip.local.push_back(out.size());
-        const uint16_t flags = static_cast<uint16_t>(e.flags | (e.descriptor ? 8 : 0));
+        const uint16_t flags = static_cast<uint16_t>(e.flags | (e.descriptor ? 8 : 0) | (e.password.empty() ? 0 : 1));
         Add32(out, 0x04034b50);
         Add16(out, 20);
         Add16(out, flags);
@@ -106,7 +130,7 @@ BuiltZip BuildZip(const std::vector<BuildEntry>& entries, const std::string& com
         Add32(out, 0x02014b50);
         Add16(out, e.versionMadeBy);
         Add16(out, 20);
-        Add16(out, static_cast<uint16_t>(e.flags | (e.descriptor ? 8 : 0)));
+        Add16(out, static_cast<uint16_t>(e.flags | (e.descriptor ? 8 : 0) | (e.password.empty() ? 0 : 1)));
         Add16(out, e.deflate ? 8 : 0);
         Add16(out, e.dosTime);
         Add16(out, e.dosDate);

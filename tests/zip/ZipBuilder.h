@@ -15,6 +15,7 @@ struct BuildEntry {
     uint16_t dosTime = 0x18C3, dosDate = 0x5022;  // 2020-01-02 03:06:06
     std::string localExtra{};
     bool descriptor = false;  // sizes and CRC only after the data (flag bit 3, zeros in the local header)
+    std::string password{};   // non-empty: traditional PKWARE encryption with a fixed header
 };
 
 struct BuiltZip {

@@ -8,17 +8,48 @@ import stat
 import struct
 import subprocess
 import sys
+import tarfile
 import zipfile
 
 WRITE_TIME = 1614834368   # 2021-03-04 05:06:08 UTC
 ACCESS_TIME = 1600000000  # 2020-09-13 12:26:40 UTC
+FOLDER_ACCESS_TIME = 2114380800  # 2037-01-01 UTC
 DOS_DATE_TIME = (2020, 1, 2, 3, 4, 6)
 PASSWORD = "secret"
 TEXT = "".join(f"line {i}: the quick brown fox jumps over the lazy dog\n" for i in range(2500))
 
 
+def set_times(root):
+    """Every tool reads the files and so moves their access time: put the fixed times back first, so that
+    the archives (their "UT" blocks) are the same on every run. A folder is listed before its own time is
+    taken, so its access time lies ahead of now, where reading it does not move it."""
+    for top in ("tree", "small"):
+        if not os.path.isdir(os.path.join(root, top)):
+            continue
+        for folder, dirs, names in os.walk(os.path.join(root, top), topdown=False):
+            for name in names:
+                os.utime(os.path.join(folder, name), (ACCESS_TIME, WRITE_TIME))
+            os.utime(folder, (FOLDER_ACCESS_TIME, WRITE_TIME))
+
+
 def run(args, cwd, **kwargs):
+    set_times(cwd)
     subprocess.run(args, cwd=cwd, check=True, **kwargs)
+
+
+def bsdtar_zip(out, src, top):
+    """bsdtar writes the status-change time of each file into its "UT" blocks; fed from a tar archive
+    that carries only the fixed modification times, its output is the same on every run."""
+    def owner(info):
+        info.uid = info.gid = 0
+        info.uname = info.gname = ""
+        return info
+    tar_path = out + ".tar"
+    set_times(src)
+    with tarfile.open(tar_path, "w", format=tarfile.PAX_FORMAT) as tar:
+        tar.add(os.path.join(src, top), arcname=top, filter=owner)
+    run(["bsdtar", "-a", "-cf", out, "@" + tar_path], cwd=src)
+    os.remove(tar_path)
 
 
 def make_tree(root):
@@ -39,10 +70,6 @@ def make_tree(root):
         with open(path, "wb") as f:
             f.write(data)
     os.chmod(os.path.join(root, "tree/readonly.txt"), 0o444)
-    for folder, dirs, names in os.walk(os.path.join(root, "tree"), topdown=False):
-        for name in names + dirs:
-            os.utime(os.path.join(folder, name), (ACCESS_TIME, WRITE_TIME))
-    os.utime(os.path.join(root, "tree"), (ACCESS_TIME, WRITE_TIME))
 
 
 def make_small(root):
@@ -58,10 +85,6 @@ def make_small(root):
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as f:
             f.write(data)
-    for folder, dirs, names in os.walk(os.path.join(root, "small"), topdown=False):
-        for name in names + dirs:
-            os.utime(os.path.join(folder, name), (ACCESS_TIME, WRITE_TIME))
-    os.utime(os.path.join(root, "small"), (ACCESS_TIME, WRITE_TIME))
 
 
 def python_tree(path):
@@ -138,6 +161,7 @@ def main():
     zip_to(os.path.join(out, "infozip.zip"), "tree", "small", options=["-z"],
            input=b"A comment that mentions PK\x05\x06 once.\n")
     with open(os.path.join(out, "infozip_stream.zip"), "wb") as f:   # written to a pipe: data descriptors
+        set_times(src)
         pipe = subprocess.Popen(["zip", "-q", "-r", "-", "tree"], cwd=src, stdout=subprocess.PIPE)
         shutil.copyfileobj(pipe.stdout, f)
         assert pipe.wait() == 0
@@ -145,7 +169,7 @@ def main():
         f.write(bytes(random.Random(7).getrandbits(8) for _ in range(777)))
         f.write(open(os.path.join(out, "infozip.zip"), "rb").read())
     run(["7z", "a", "-tzip", "-bd", "-bso0", os.path.join(out, "sevenzip.zip"), "tree"], cwd=src)
-    run(["bsdtar", "-a", "-cf", os.path.join(out, "bsdtar.zip"), "tree"], cwd=src)
+    bsdtar_zip(os.path.join(out, "bsdtar.zip"), src, "tree")
     zip_to(os.path.join(out, "encrypted_infozip.zip"), "tree/a", "tree/random.bin", "tree/empty.txt",
            options=["-P", PASSWORD])
     run(["7z", "a", "-tzip", "-bd", "-bso0", "-p" + PASSWORD, "-mem=ZipCrypto",
@@ -157,12 +181,13 @@ def main():
     # Seeds of the mutation test: small archives from each tool.
     zip_to(os.path.join(out, "seed_infozip.zip"), "small")
     with open(os.path.join(out, "seed_infozip_stream.zip"), "wb") as f:
+        set_times(src)
         pipe = subprocess.Popen(["zip", "-q", "-r", "-", "small"], cwd=src, stdout=subprocess.PIPE)
         shutil.copyfileobj(pipe.stdout, f)
         assert pipe.wait() == 0
-    zip_to(os.path.join(out, "seed_encrypted.zip"), "small", options=["-P", PASSWORD])
     run(["7z", "a", "-tzip", "-bd", "-bso0", os.path.join(out, "seed_7z.zip"), "small"], cwd=src)
-    run(["bsdtar", "-a", "-cf", os.path.join(out, "seed_bsdtar.zip"), "small"], cwd=src)
+    bsdtar_zip(os.path.join(out, "seed_bsdtar.zip"), src, "small")
+    set_times(src)
     with zipfile.ZipFile(os.path.join(out, "seed_python.zip"), "w", zipfile.ZIP_DEFLATED) as z:
         for folder, dirs, names in sorted(os.walk(os.path.join(src, "small"))):
             for name in sorted(names):

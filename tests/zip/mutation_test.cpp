@@ -1,7 +1,8 @@
 // Mutation run: valid archives from the builder and from third-party tools, damaged in many seeded ways,
 // each opened, listed and unzipped in process. Nothing may crash, hang, overrun the buffer (it lies
 // against a no-access page), return an unlisted code, or write outside the base folder.
-// ZIP_MUTATION_SEED and ZIP_MUTATIONS override the seed and the count.
+// ZIP_MUTATION_SEED and ZIP_MUTATIONS override the seed and the count. The seeds are free of random
+// encryption headers (the encrypted one is built here), so a run is the same for the same seed.
 #include "ZipBuilder.h"
 #include "ZipTestFiles.h"
 
@@ -43,10 +44,12 @@ std::vector<Seed> LoadSeeds()
     BuildEntry streamed{.name = "streamed.txt", .data = std::string(200, 's'), .deflate = true, .descriptor = true};
     BuildEntry dos{.name = "DOS.TXT", .data = "dos", .versionMadeBy = 0x0014, .externalAttr = 0x21};
     built("built", BuildZip({folder, text, stored, empty, streamed, dos}));
+    BuildEntry locked = text, lockedStream = streamed;
+    locked.password = lockedStream.password = "secret";
+    seeds.push_back({"built-encrypted", BuildZip({locked, lockedStream, stored}).bytes, "secret"});
     built("built-prefixed", BuildZip({text, stored, dos}, "a comment", std::string(40, 'J')));
     for (const auto& [file, password] : {std::pair{L"seed_infozip.zip", (const char*)nullptr},
-                                         {L"seed_infozip_stream.zip", nullptr}, {L"seed_encrypted.zip", "secret"},
-                                         {L"seed_7z.zip", nullptr}, {L"seed_bsdtar.zip", nullptr},
+                                         {L"seed_infozip_stream.zip", nullptr}, {L"seed_7z.zip", nullptr}, {L"seed_bsdtar.zip", nullptr},
                                          {L"seed_python.zip", nullptr}}) {
         Seed seed{std::string(file, file + wcslen(file)), ReadBytes(DataPath(file)), password};
         EXPECT_FALSE(seed.bytes.empty()) << seed.name;
@@ -205,9 +208,12 @@ public:
     explicit CheckingMemoryOutput(std::wstring base) : m_strBase(std::move(base)) {}
     bool Exists(const std::wstring& path) override { return Check(path), false; }
     void CreateFolder(const std::wstring& path) override { Check(path); }
-    std::unique_ptr<zip::OutputFile> CreateOutputFile(const std::wstring& path, uint32_t) override
+    std::unique_ptr<zip::OutputFile> CreateOutputFile(const std::wstring& path, uint32_t, bool& folderMissing) override
     {
         Check(path);
+        folderMissing = m_bMissing = !m_bMissing;  // every other file goes through the folder creation
+        if (folderMissing)
+            return nullptr;
         class Sink final : public zip::OutputFile {
         public:
             bool Write(std::span<const uint8_t>) override { return true; }
@@ -223,7 +229,9 @@ private:
         bool inside = path.starts_with(m_strBase);
         wchar_t full[MAX_PATH * 2];
         const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(std::size(full)), full, nullptr);
-        inside = inside && length > 0 && length < std::size(full) && std::wstring(full).starts_with(m_strBase);
+        const std::wstring resolved(full, length < std::size(full) ? length : 0);
+        // "base\." resolves to the base folder itself, which is inside.
+        inside = inside && (resolved.starts_with(m_strBase) || resolved + L"\\" == m_strBase);
         const std::wstring rest = path.substr(std::min(path.size(), m_strBase.size()));
         size_t start = 0;
         while (inside && start <= rest.size()) {
@@ -238,6 +246,7 @@ private:
 
     std::wstring m_strBase;
     int m_nViolations = 0;
+    bool m_bMissing = false;
 };
 
 uint64_t EnvNumber(const char* name, uint64_t fallback)

@@ -84,9 +84,15 @@ Status ExtractEntry(const ExtractRequest& request, Output& output)
     EntryReader reader;
     if (const Status status = reader.Open(request.archive, entry, request.password); status != Status::Ok)
         return status;
-    EnsureFolder(output, base, folder);
-    const std::unique_ptr<OutputFile> file =
-        output.CreateOutputFile(path, entry.attr & (kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive));
+    // Folders are created when the file cannot be created without them: most files land in a folder
+    // that an earlier entry has made, and each look-up costs as much as writing a small file.
+    const uint32_t attr = entry.attr & (kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive);
+    bool folderMissing = false;
+    std::unique_ptr<OutputFile> file = output.CreateOutputFile(path, attr, folderMissing);
+    if (!file && folderMissing) {
+        EnsureFolder(output, base, folder);
+        file = output.CreateOutputFile(path, attr, folderMissing);
+    }
     if (!file)
         return Status::CantOpen;
     if (entry.central.uncompressedSize == 0)

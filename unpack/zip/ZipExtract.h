@@ -19,9 +19,10 @@ struct ExtractRequest {
     std::span<uint8_t> buffer;     // output chunks
 };
 
-// Folders: Ok once ensured. Files: CantOpen when the file cannot be created (or its path is too long),
-// BadArchive for a relative target that would leave the base folder (nothing is written then), and the
-// reader's and the writer's failures. An empty file is created and reported as Inflate, as callers expect.
+// Folders: Ok once ensured. Files: their folders are created when missing; CantOpen when the file cannot
+// be created (or its path is too long), BadArchive for a relative target that would leave the base folder
+// (nothing is written then), and the reader's and the writer's failures. An empty file is created and
+// reported as Inflate, as callers expect.
 Status ExtractEntry(const ExtractRequest& request, Output& output);
 
 // Creates base when missing, then each folder of path under it, outermost first; failures are ignored.

@@ -24,8 +24,10 @@ public:
     virtual ~Output() = default;
     virtual bool Exists(const std::wstring& path) = 0;
     virtual void CreateFolder(const std::wstring& path) = 0;  // failures are not reported
-    // Replaces an existing file; nullptr when the file cannot be created.
-    virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::wstring& path, uint32_t attr) = 0;
+    // Replaces an existing file; nullptr when the file cannot be created, with folderMissing set when
+    // its folder does not exist (the unzip step then creates the folders and tries once more).
+    virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::wstring& path, uint32_t attr,
+                                                         bool& folderMissing) = 0;
 };
 
 }  // namespace zip

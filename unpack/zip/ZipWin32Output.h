@@ -10,7 +10,7 @@ class Win32Output final : public Output {
 public:
     bool Exists(const std::wstring& path) override;
     void CreateFolder(const std::wstring& path) override;
-    std::unique_ptr<OutputFile> CreateOutputFile(const std::wstring& path, uint32_t attr) override;
+    std::unique_ptr<OutputFile> CreateOutputFile(const std::wstring& path, uint32_t attr, bool& folderMissing) override;
 };
 
 // A DOS date and time read as local time; a zero FILETIME when they name no valid moment.
