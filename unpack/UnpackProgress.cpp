@@ -26,9 +26,10 @@ private:
 
 }  // namespace
 
-std::unique_ptr<zip::OutputFile> ProgressOutput::CreateOutputFile(const std::wstring& path, uint32_t attr)
+std::unique_ptr<zip::OutputFile> ProgressOutput::CreateOutputFile(const std::wstring& path, uint32_t attr,
+                                                                  bool& folderMissing)
 {
-    std::unique_ptr<zip::OutputFile> file = m_inner.CreateOutputFile(path, attr);
+    std::unique_ptr<zip::OutputFile> file = m_inner.CreateOutputFile(path, attr, folderMissing);
     if (!file)
         return nullptr;
     return std::make_unique<ProgressFile>(std::move(file), m_progress);

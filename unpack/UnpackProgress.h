@@ -26,7 +26,8 @@ public:
 
     bool Exists(const std::wstring& path) override { return m_inner.Exists(path); }
     void CreateFolder(const std::wstring& path) override { m_inner.CreateFolder(path); }
-    std::unique_ptr<zip::OutputFile> CreateOutputFile(const std::wstring& path, uint32_t attr) override;
+    std::unique_ptr<zip::OutputFile> CreateOutputFile(const std::wstring& path, uint32_t attr,
+                                                      bool& folderMissing) override;
 
 private:
     zip::Output& m_inner;
