@@ -140,7 +140,8 @@ TEST(AboutFormTest, StatusLineStoredInvalidatedAndDrawn)
     picture.GetClientRect(&rcClient);
     ASSERT_TRUE(GetUpdateRect(picture.m_hWnd, &rcUpdate, FALSE));
     EXPECT_EQ(rcClient, CRect(rcUpdate)) << "the whole picture";
-    picture.UpdateWindow();
+    form.dlg.UpdateWindow();  // as the launcher does after each status
+    EXPECT_FALSE(GetUpdateRect(picture.m_hWnd, &rcUpdate, FALSE));
     EXPECT_EQ(1, erases.m_count) << "invalidated with erasing";
 
     // Black text in the status band and nowhere else.
