@@ -31,11 +31,10 @@ struct OpenAboutForm {
 // Holds Ctrl down in this thread's keyboard state while it lives.
 class CtrlHeld {
 public:
-    CtrlHeld() : CtrlHeld(0x80) {}
+    CtrlHeld() { SetTo(0x80); }
     ~CtrlHeld() { SetTo(0); }
 
 private:
-    explicit CtrlHeld(BYTE state) { SetTo(state); }
     static void SetTo(BYTE state)
     {
         BYTE keys[256] = {};
@@ -50,8 +49,8 @@ private:
 TEST(AboutFormTest, ClosesOnAnyKeyOrMouseButton)
 {
     const std::vector<std::pair<UINT, WPARAM>> inputs = {
-        {WM_KEYDOWN, 'A'},          {WM_KEYDOWN, VK_SPACE},  {WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, VK_F1},
-        {WM_LBUTTONDOWN, MK_LBUTTON}, {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_MBUTTONDOWN, MK_MBUTTON}};
+        {WM_KEYDOWN, 'A'},           {WM_KEYDOWN, VK_SHIFT},      {WM_LBUTTONDOWN, MK_LBUTTON},
+        {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_MBUTTONDOWN, MK_MBUTTON}};
     for (const auto& [message, wParam] : inputs) {
         OpenAboutForm form;
         ASSERT_NE(nullptr, form.dlg.m_hWnd);

@@ -7,6 +7,7 @@
 #include "AboutTestSupport.h"
 #include "MessageSequence.h"
 #include "RectPrinting.h"
+#include "TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -99,10 +100,11 @@ TEST(SplashDialogTest, KeysAndClicksDoNothing)
     MessageCounter closes(splash, WM_CLOSE);
     CWnd& picture = splash.m_bitmap;
 
-    // A click on the picture reaches the picture (it asks for clicks), not the dialog below it.
+    // A click on the picture reaches the picture (it asks for clicks: a plain static would let
+    // them through to the dialog below it).
     const CRect rc = WindowRectOf(splash.m_hWnd);
     const CPoint ptMiddle((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    EXPECT_EQ(picture.m_hWnd, WindowFromPoint(ptMiddle));
+    EXPECT_EQ(HTCLIENT, picture.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptMiddle.x, ptMiddle.y)));
     // The border drags the dialog like a caption.
     EXPECT_EQ(HTCAPTION, splash.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rc.left + 1, ptMiddle.y)));
 
@@ -118,37 +120,49 @@ TEST(SplashDialogTest, KeysAndClicksDoNothing)
     EXPECT_EQ(nullptr, GetCapture());
 }
 
-TEST(SplashDialogTest, OnTheScreen)
+TEST(SplashDialogTest, BorderAndPictureAsPaintedByTheConstructor)
 {
     CVellSplashDlg splash(L"Orvane Lumbra");
     ASSERT_NE(nullptr, splash.m_hWnd);
-    // Above the windows of tests that run at the same time on the same display.
-    SetWindowPos(splash.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    // Nothing is pumped: what shows is what the constructor painted.
-    Sleep(300);  // for the X server
+    // Nothing is pumped: what the window holds is what the constructor painted.
+    const auto window = ReadWindow(splash.m_hWnd);
 
+    // The window border over the frame: light on top and left, dark on bottom and right.
+    auto expectBorder = [](const DibSurface& s, const char* when) {
+        const int w = s.Width(), h = s.Height();
+        EXPECT_EQ(RGB(199, 207, 220), s.At(0, h / 2)) << when;
+        EXPECT_EQ(RGB(199, 207, 220), s.At(w / 2, 0)) << when;
+        EXPECT_EQ(RGB(146, 160, 185), s.At(2, h / 2)) << when;
+        EXPECT_EQ(RGB(80, 101, 138), s.At(3, h / 2)) << when;
+        EXPECT_EQ(RGB(20, 25, 35), s.At(w - 1, h / 2)) << when;
+        EXPECT_EQ(RGB(20, 25, 35), s.At(w / 2, h - 1)) << when;
+        EXPECT_EQ(RGB(21, 59, 99), s.At(w - 3, h / 2)) << when;
+        EXPECT_EQ(RGB(80, 101, 138), s.At(w - 4, h / 2)) << when;
+    };
+    expectBorder(*window, "shown");
+    // Inside the border, the picture with its texts.
+    const auto picture = RenderWhole(splash.m_bitmap);
+    for (const CPoint pt : {CPoint(10, 10), CPoint(100, 70), CPoint(240, 160), CPoint(470, 310)})
+        EXPECT_EQ(picture->At(pt.x, pt.y), window->At(pt.x + 4, pt.y + 4)) << pt.x << "," << pt.y;
+
+    // Another window taking the activation leaves the border as it was (the system's default
+    // handling would draw its own frame over it).
+    {
+        testwin::RawWindow other(WS_POPUP | WS_VISIBLE);
+        SetActiveWindow(other);
+        msgseq::PumpMessages();
+        ASSERT_NE(splash.m_hWnd, GetActiveWindow());
+        expectBorder(*ReadWindow(splash.m_hWnd), "inactive");
+    }
+
+    // A picture of the screen to look at, <build>/splash.bmp. Above the windows of tests that run
+    // at the same time on the same display, which may still cover it.
+    SetWindowPos(splash.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Sleep(300);  // for the X server
     const CRect rc = WindowRectOf(splash.m_hWnd);
     DibSurface screen(rc.Width(), rc.Height());
     HDC hScreen = GetDC(nullptr);
     BitBlt(screen.dc(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
     ReleaseDC(nullptr, hScreen);
     EXPECT_TRUE(screen.SaveBmp(BuildFolderFile(L"splash.bmp")));
-
-    // The window border over the frame: light on top and left, dark on bottom and right.
-    const auto window = ReadWindow(splash.m_hWnd);
-    for (const DibSurface* pSurface : {window.get(), &screen}) {
-        const int w = pSurface->Width(), h = pSurface->Height();
-        EXPECT_EQ(RGB(199, 207, 220), pSurface->At(0, h / 2));
-        EXPECT_EQ(RGB(199, 207, 220), pSurface->At(w / 2, 0));
-        EXPECT_EQ(RGB(146, 160, 185), pSurface->At(2, h / 2));
-        EXPECT_EQ(RGB(80, 101, 138), pSurface->At(3, h / 2));
-        EXPECT_EQ(RGB(20, 25, 35), pSurface->At(w - 1, h / 2));
-        EXPECT_EQ(RGB(20, 25, 35), pSurface->At(w / 2, h - 1));
-        EXPECT_EQ(RGB(21, 59, 99), pSurface->At(w - 3, h / 2));
-        EXPECT_EQ(RGB(80, 101, 138), pSurface->At(w - 4, h / 2));
-    }
-    // Inside the border the picture as its control paints it.
-    const auto picture = RenderWhole(splash.m_bitmap);
-    for (const CPoint pt : {CPoint(10, 10), CPoint(240, 160), CPoint(470, 310)})
-        EXPECT_EQ(picture->At(pt.x, pt.y), window->At(pt.x + 4, pt.y + 4)) << pt.x << "," << pt.y;
 }
