@@ -2,12 +2,17 @@
 
 #include "app/CommandLineInfo.h"
 #include "app/Language.h"
+#include "app/SplashProgress.h"
 #include "app/StartupTiming.h"
 #include "app/ViewerLaunch.h"
 #include "app/WorkingFolder.h"
 #include "platform/mfc/CWnd.h"
+#include "toolkit/dialogs/VellSplashDlg.h"
 #include "unpack/ReportAssertion.h"
 #include "unpack/ResourceArchive.h"
+#include "unpack/UnpackProgress.h"
+
+#include <iterator>
 
 IMPLEMENT_DYNAMIC(CLumbra, CWinApp)
 
@@ -48,20 +53,28 @@ BOOL CLumbra::InitInstance()
     CMyCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
 
+    // Shown and painted before the constructor returns: the user sees at once that something happens.
+    CVellSplashDlg* pSplash = new CVellSplashDlg(L"Orvane Lumbra");
+    timing.Note(L"splash painted");
+
     const CString strTempPath = ReadTempPath();
     const WorkingFolder folder = PrepareWorkingFolder(strTempPath, cmdInfo.m_bExtractOnly);
     const CString strLanguage = ChooseLanguageCode(cmdInfo.m_strLanguage);
 
-    UnpackArchive(L"ZOLT", folder.path);
-    UnpackArchive(L"VC", folder.path);
-    UnpackArchive(L"RUNTIME", folder.path);
-    UnpackArchive(L"LANG_" + strLanguage, folder.path);
-    UnpackArchive(L"HELP_" + strLanguage, folder.path);
+    const CString strArchives[] = {L"ZOLT", L"VC", L"RUNTIME", L"LANG_" + strLanguage, L"HELP_" + strLanguage};
+    const HMODULE hModule = GetModuleHandleW(nullptr);
+    SplashProgress progress(
+        pSplash->GetSafeHwnd(), [pSplash](const CString& strStatus) { pSplash->SetStatus(strStatus); },
+        UnpackedSizeOfArchives(hModule, {strArchives[0], strArchives[1], strArchives[2], strArchives[3],
+                                         strArchives[4]}),
+        static_cast<int>(std::size(strArchives)));
+    for (const CString& strArchive : strArchives)
+        UnpackArchive(strArchive, folder.path, &progress);
     timing.Note(L"unpacked");
 
     if (!cmdInfo.m_bExtractOnly) {
-        const DWORD dwStartError =
-            RunViewer(BuildViewerCommandLine(folder.path, strLanguage, cmdInfo.m_strFileName), nullptr);
+        const DWORD dwStartError = RunViewer(BuildViewerCommandLine(folder.path, strLanguage, cmdInfo.m_strFileName),
+                                             pSplash->GetSafeHwnd());
         timing.Note(L"viewer ended");
         Sleep(100);
         DeleteFolderTree(folder.path, folder.created);
@@ -71,10 +84,13 @@ BOOL CLumbra::InitInstance()
             SetExitCode(2);
         }
     }
+
+    pSplash->DestroyWindow();
+    delete pSplash;
     return FALSE;
 }
 
-void CLumbra::UnpackArchive(const wchar_t* pszName, const wchar_t* pszFolder)
+void CLumbra::UnpackArchive(const wchar_t* pszName, const wchar_t* pszFolder, UnpackProgress* pProgress)
 {
-    UnpackResourceArchive(GetModuleHandleW(nullptr), pszName, pszFolder);
+    UnpackResourceArchive(GetModuleHandleW(nullptr), pszName, pszFolder, pProgress);
 }

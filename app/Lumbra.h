@@ -2,6 +2,8 @@
 // The launcher application: the whole run happens inside InitInstance.
 #include "platform/mfc/CWinApp.h"
 
+class UnpackProgress;
+
 class CLumbra : public CWinApp {
     DECLARE_DYNAMIC(CLumbra)
 public:
@@ -12,7 +14,7 @@ public:
     BOOL InitInstance() override;
 
     // Writes the embedded archive pszName into pszFolder; a failure ends the process with exit code 1.
-    void UnpackArchive(const wchar_t* pszName, const wchar_t* pszFolder);
+    void UnpackArchive(const wchar_t* pszName, const wchar_t* pszFolder, UnpackProgress* pProgress = nullptr);
 
     DECLARE_MESSAGE_MAP()
 };

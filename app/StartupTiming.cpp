@@ -1,12 +1,28 @@
 #include "app/StartupTiming.h"
 
+namespace {
+
+// The first of our code that runs: before any other static object of the program is constructed.
+struct ProcessEntry {
+    LARGE_INTEGER counter{};
+    FILETIME time{};
+    ProcessEntry()
+    {
+        QueryPerformanceCounter(&counter);
+        GetSystemTimePreciseAsFileTime(&time);
+    }
+};
+const ProcessEntry g_processEntry __attribute__((init_priority(101)));
+
+}  // namespace
+
 StartupTiming::StartupTiming() : m_bEnabled(GetEnvironmentVariableW(L"LUMBRA_TIMING", nullptr, 0) > 0)
 {
     if (!m_bEnabled)
         return;
     QueryPerformanceFrequency(&m_frequency);
-    QueryPerformanceCounter(&m_start);
-    GetSystemTimePreciseAsFileTime(&m_startTime);
+    m_start = g_processEntry.counter;
+    m_startTime = g_processEntry.time;
 }
 
 StartupTiming::~StartupTiming()

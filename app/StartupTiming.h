@@ -1,7 +1,9 @@
 #pragma once
 // With the environment variable LUMBRA_TIMING set, the launcher writes how long the steps of its
 // start took to the debugger output, as one line: "Timing: <step> <ms> ms, ... (process start
-// <ms> ms before)". Without it nothing is measured or written.
+// <ms> ms before)". Steps count from the entry of the program's own code (its first static
+// initialisation); "process start" is the system's creation of the process. Without the variable
+// nothing is written.
 #include "platform/mfc/CString.h"
 
 class StartupTiming {
@@ -11,7 +13,7 @@ public:
     StartupTiming(const StartupTiming&) = delete;
     StartupTiming& operator=(const StartupTiming&) = delete;
 
-    // Milliseconds since construction, recorded under pszStep.
+    // Milliseconds since the program's entry, recorded under pszStep.
     void Note(const wchar_t* pszStep);
 
 private:

@@ -1,5 +1,7 @@
 #include "app/WorkingFolder.h"
 
+#include "platform/mfc/AfxSystemModule.h"
+
 #include <oleauto.h>
 
 FolderTimeStamp TakeFolderTimeStamp(__time64_t now)
@@ -17,9 +19,14 @@ FolderTimeStamp TakeFolderTimeStamp(__time64_t now)
     st.wMinute = static_cast<WORD>(local.tm_min);
     st.wSecond = static_cast<WORD>(local.tm_sec);
 
+    // The OLE date conversion lives in oleaut32, which nothing else of a run needs.
+    using ToDateFn = INT(WINAPI*)(LPSYSTEMTIME, DOUBLE*);
+    using FromDateFn = INT(WINAPI*)(DOUBLE, LPSYSTEMTIME);
+    const auto pfnToDate = AfxSystemProc<ToDateFn>(L"oleaut32.dll", "SystemTimeToVariantTime");
+    const auto pfnFromDate = AfxSystemProc<FromDateFn>(L"oleaut32.dll", "VariantTimeToSystemTime");
     SYSTEMTIME back = st;
     DATE date = 0;
-    if (SystemTimeToVariantTime(&st, &date) && VariantTimeToSystemTime(date, &back)) {
+    if (pfnToDate && pfnFromDate && pfnToDate(&st, &date) && pfnFromDate(date, &back)) {
         const bool same = back.wYear == st.wYear && back.wMonth == st.wMonth && back.wDay == st.wDay &&
                           back.wHour == st.wHour && back.wMinute == st.wMinute &&
                           back.wSecond == st.wSecond;

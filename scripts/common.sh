@@ -30,7 +30,7 @@ ensure_packages() {
 
 # A private prefix inside the build folder: never touches the user's own ~/.wine.
 ensure_wineprefix() {
-    if [ -f "$WINEPREFIX/.lumbra-ready-2" ]; then return 0; fi
+    if [ -f "$WINEPREFIX/.lumbra-ready-3" ]; then return 0; fi
     log "creating Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
@@ -41,11 +41,12 @@ ensure_wineprefix() {
     cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts/" 2>/dev/null || true
     local reg="$BUILD/fonts.reg"
     # Arial resolves to Liberation Sans; windows are not left to a window manager (there is none
-    # under Xvfb), so Wine draws every frame itself, as Windows does.
-    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n' >"$reg"
+    # under Xvfb): Wine draws every frame itself, as Windows does, and hiding a window does not
+    # wait two seconds for a manager's answer.
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n"Managed"="N"\r\n' >"$reg"
     wine regedit "$reg" >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.lumbra-ready-2"
+    touch "$WINEPREFIX/.lumbra-ready-3"
 }
 
 configure_and_build() {

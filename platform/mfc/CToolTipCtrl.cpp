@@ -1,12 +1,17 @@
 #include "platform/mfc/CToolTipCtrl.h"
 
+#include "platform/mfc/AfxSystemModule.h"
+
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
     static const bool s_bRegistered = [] {
+        // Only a control made with Create has a tool tip: the splash never loads the common controls.
+        using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const auto pfnInit = AfxSystemProc<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-        return ::InitCommonControlsEx(&icc) != FALSE;
+        return pfnInit && pfnInit(&icc) != FALSE;
     }();
     (void)s_bRegistered;
     return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | dwStyle, CW_USEDEFAULT,

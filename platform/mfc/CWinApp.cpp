@@ -1,6 +1,6 @@
 #include "platform/mfc/CWinApp.h"
 
-#include <shellapi.h>
+#include "platform/mfc/AfxSystemModule.h"
 #include <cstdlib>
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -48,8 +48,10 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
         return;
     }
     // A narrow-entry program has no wide vector from the runtime: split the wide command line.
+    using SplitFn = wchar_t**(WINAPI*)(const wchar_t*, int*);
+    const auto pfnSplit = AfxSystemProc<SplitFn>(L"shell32.dll", "CommandLineToArgvW");
     int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t** argv = pfnSplit ? pfnSplit(GetCommandLineW(), &argc) : nullptr;
     if (argv) {
         ParseCommandLineArguments(rCmdInfo, argc, argv);
         LocalFree(argv);

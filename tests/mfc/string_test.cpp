@@ -84,3 +84,21 @@ TEST(CStringTest, MissingStringResourceIsEmpty)
     EXPECT_FALSE(s.LoadString(50101));
     EXPECT_TRUE(s.IsEmpty());
 }
+
+#include "platform/mfc/AfxSystemModule.h"
+
+TEST(SystemModule, FunctionsAreFoundWhenFirstNeeded)
+{
+    using SplitFn = wchar_t**(WINAPI*)(const wchar_t*, int*);
+    const auto pfnSplit = AfxSystemProc<SplitFn>(L"shell32.dll", "CommandLineToArgvW");
+    ASSERT_NE(nullptr, pfnSplit);
+    int argc = 0;
+    wchar_t** argv = pfnSplit(L"Lumbra.exe /lDE \"a b.bin\"", &argc);
+    ASSERT_EQ(3, argc);
+    EXPECT_STREQ(L"a b.bin", argv[2]);
+    LocalFree(argv);
+    EXPECT_NE(nullptr, GetModuleHandleW(L"shell32.dll"));
+
+    EXPECT_EQ(nullptr, AfxSystemProc<SplitFn>(L"shell32.dll", "NoSuchFunction"));
+    EXPECT_EQ(nullptr, AfxSystemProc<SplitFn>(L"no-such-module-lumbra.dll", "CommandLineToArgvW"));
+}
