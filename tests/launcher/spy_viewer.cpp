@@ -113,9 +113,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         }
     }
 
+    // Stay as a real viewer would: waiting in its message loop, which is what "idle for input" means.
     const std::wstring sleepMs = Env(L"LUMBRA_SPY_SLEEP_MS");
-    if (!sleepMs.empty())
-        Sleep(static_cast<DWORD>(_wtoi(sleepMs.c_str())));
+    if (!sleepMs.empty()) {
+        SetTimer(nullptr, 0, static_cast<UINT>(_wtoi(sleepMs.c_str())), nullptr);
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER)
+            DispatchMessageW(&msg);
+    }
 
     const std::wstring report = Env(L"LUMBRA_SPY_REPORT");
     if (!report.empty()) {
