@@ -70,6 +70,7 @@ BOOL CLumbra::InitInstance()
         static_cast<int>(std::size(strArchives)));
     for (const CString& strArchive : strArchives)
         UnpackArchive(strArchive, folder.path, &progress);
+    progress.Finish();
     timing.Note(L"unpacked");
 
     if (!cmdInfo.m_bExtractOnly) {

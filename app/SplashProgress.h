@@ -22,6 +22,8 @@ public:
 
     void OnArchiveStarted(const wchar_t* pszName) override;
     void OnBytesWritten(uint64_t nBytes) override;
+    // Shows the final state, which the last writes may not have shown yet.
+    void Finish() { Refresh(true); }
 
     uint64_t BytesWritten() const { return m_nWritten; }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The launcher's whole job under Wine with the embedded demo payload: unpack into a fresh folder
-# under %TEMP%, start the viewer on a sample recording, wait for it, clean up. Then tells what
-# happened and saves a screenshot of the viewer to build/demo-viewer.png.
+# The launcher's whole job under Wine with the embedded demo payload: splash, unpack into a fresh
+# folder under %TEMP%, start the viewer on a sample recording, wait for it, clean up. Then tells
+# what happened and saves screenshots of the splash and the viewer to build/demo-splash.png and
+# build/demo-viewer.png.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -20,7 +21,7 @@ sample="$DEMO/Hall 2 - Camera 1 (2026-12-08).dvr"
 { printf 'ORVDVR01\r\nrecorder: Hall 2\r\ncamera: 1\r\nstart: 2026-12-08 13:25:07\r\n\r\n'
   head -c 4096 /dev/urandom; } >"$sample"
 report="$DEMO/viewer-report.txt"
-rm -f "$report" "$BUILD/demo-viewer.png"
+rm -f "$report" "$BUILD/demo-viewer.png" "$BUILD/demo-splash.png"
 
 win_temp=$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
 temp_dir=$(winepath -u "$win_temp" 2>/dev/null)
@@ -32,7 +33,18 @@ TAVISK_AUTOCLOSE_MS=5000 TAVISK_REPORT=$(winepath -w "$report") \
     wine "$BUILD/bin/Lumbra.exe" /lEN "$(winepath -w "$sample")" &
 launcher=$!
 
-# Watch the run from outside: the fresh folder, the viewer's report, the screenshot.
+# Watch the run from outside: the splash, the fresh folder, the viewer's report, the screenshots.
+# The splash is the launcher's only window; it is on screen until the viewer is ready.
+splash=
+for _ in $(seq 1 500); do
+    splash=$(xwininfo -root -children 2>/dev/null | grep '"lumbra.exe"' | grep -v '+0+0 ' | awk '{print $1}' | head -n1 || true)
+    if [ -n "$splash" ] && xwininfo -id "$splash" 2>/dev/null | grep -q 'IsViewable'; then
+        sleep 0.15  # the X server shows the picture a moment after the window
+        xwd -id "$splash" -silent 2>/dev/null | convert xwd:- png:"$BUILD/demo-splash.png" 2>/dev/null || true
+        break
+    fi
+    sleep 0.01
+done
 folder=
 for _ in $(seq 1 300); do
     folder=$(comm -13 <(echo "$before") <(ls -1 "$temp_dir" | grep '^LM' || true) | head -n1)
@@ -72,5 +84,6 @@ else
     echo "  working folder removed:  NO"
 fi
 echo "  launcher exit code:      $status  (${elapsed%.*} s in all)"
+[ -f "$BUILD/demo-splash.png" ] && echo "  screenshot of the splash: $BUILD/demo-splash.png"
 [ -f "$BUILD/demo-viewer.png" ] && echo "  screenshot of the viewer: $BUILD/demo-viewer.png"
 [ "$status" -eq 0 ] && [ -s "$report" ] && [ -n "$folder" ] && [ ! -e "$temp_dir/$folder" ]
