@@ -9,8 +9,9 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
-PACKAGES=(cmake make g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine wine64 xvfb x11-apps
-          imagemagick fonts-liberation python3 bc zip unzip p7zip-full libarchive-tools)
+PACKAGES=(cmake make g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine wine64 fonts-wine
+          xvfb xauth x11-apps x11-utils imagemagick fonts-liberation python3 bc zip unzip p7zip-full
+          libarchive-tools)
 
 log() { printf '== %s\n' "$*"; }
 
@@ -25,7 +26,8 @@ ensure_packages() {
     local sudo=
     [ "$(id -u)" -ne 0 ] && sudo=sudo
     $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # With recommended packages: Wine relies on several of them (its fonts, GL, TLS).
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 }
 
 # A private prefix inside the build folder: never touches the user's own ~/.wine.
