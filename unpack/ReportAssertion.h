@@ -2,6 +2,10 @@
 // The launcher's only failure report: one line on the debugger output, then exit code 1.
 #include <windows.h>
 
+// The kind and source name of the launcher's report lines; support staff know them by heart.
+constexpr const wchar_t* kAssertionKind = L"Assertion";
+constexpr const wchar_t* kLauncherSource = L".\\Lumbra";
+
 // Writes "<kind>: <source>/<line>: <expression> (e:<last error>)\r\n" and ends the process.
 [[noreturn]] void ReportAssertion(const wchar_t* pszKind, const wchar_t* pszSource, int nLine,
                                   const wchar_t* pszExpression);

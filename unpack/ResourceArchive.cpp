@@ -8,13 +8,10 @@
 
 namespace {
 
-// The source name and line numbers are part of the report format that support staff know by heart.
-constexpr const wchar_t* kSource = L".\\Lumbra";
-
 void Check(bool condition, int nLine, const wchar_t* pszExpression)
 {
     if (!condition)
-        ReportAssertion(L"Assertion", kSource, nLine, pszExpression);
+        ReportAssertion(kAssertionKind, kLauncherSource, nLine, pszExpression);
 }
 
 void CheckZip(ZRESULT zr, int nLine)
