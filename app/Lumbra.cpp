@@ -62,11 +62,11 @@ BOOL CLumbra::InitInstance()
     const CString strLanguage = ChooseLanguageCode(cmdInfo.m_strLanguage);
 
     const CString strArchives[] = {L"ZOLT", L"VC", L"RUNTIME", L"LANG_" + strLanguage, L"HELP_" + strLanguage};
-    const HMODULE hModule = GetModuleHandleW(nullptr);
+    uint64_t nTotalBytes = 0;
+    for (const CString& strArchive : strArchives)
+        nTotalBytes += UnpackedSizeOfArchive(GetModuleHandleW(nullptr), strArchive);
     SplashProgress progress(
-        pSplash->GetSafeHwnd(), [pSplash](const CString& strStatus) { pSplash->SetStatus(strStatus); },
-        UnpackedSizeOfArchives(hModule, {strArchives[0], strArchives[1], strArchives[2], strArchives[3],
-                                         strArchives[4]}),
+        pSplash->GetSafeHwnd(), [pSplash](const CString& strStatus) { pSplash->SetStatus(strStatus); }, nTotalBytes,
         static_cast<int>(std::size(strArchives)));
     for (const CString& strArchive : strArchives)
         UnpackArchive(strArchive, folder.path, &progress);

@@ -35,25 +35,23 @@ std::unique_ptr<zip::OutputFile> ProgressOutput::CreateOutputFile(const std::wst
     return std::make_unique<ProgressFile>(std::move(file), m_progress);
 }
 
-uint64_t UnpackedSizeOfArchives(HMODULE hModule, std::initializer_list<const wchar_t*> names)
+uint64_t UnpackedSizeOfArchive(HMODULE hModule, const wchar_t* pszName)
 {
+    HRSRC hrsrc = FindResourceW(hModule, pszName, L"FILE");
+    HGLOBAL hglob = hrsrc ? LoadResource(hModule, hrsrc) : nullptr;
+    const void* data = hglob ? LockResource(hglob) : nullptr;
+    HZIP hz = data ? ZipOpenMemory(data, SizeofResource(hModule, hrsrc), nullptr) : nullptr;
+    if (!hz)
+        return 0;
     uint64_t total = 0;
-    for (const wchar_t* name : names) {
-        HRSRC hrsrc = FindResourceW(hModule, name, L"FILE");
-        HGLOBAL hglob = hrsrc ? LoadResource(hModule, hrsrc) : nullptr;
-        const void* data = hglob ? LockResource(hglob) : nullptr;
-        HZIP hz = data ? ZipOpenMemory(data, SizeofResource(hModule, hrsrc), nullptr) : nullptr;
-        if (!hz)
-            continue;
-        ZipItem item;
-        if (ZipGetItem(hz, -1, &item) == ZR_OK) {
-            const int count = item.index;
-            for (int i = 0; i < count && ZipGetItem(hz, i, &item) == ZR_OK; ++i) {
-                if (item.uncompressedSize > 0)
-                    total += static_cast<uint64_t>(item.uncompressedSize);
-            }
+    ZipItem item;
+    if (ZipGetItem(hz, -1, &item) == ZR_OK) {
+        const int count = item.index;
+        for (int i = 0; i < count && ZipGetItem(hz, i, &item) == ZR_OK; ++i) {
+            if (item.uncompressedSize > 0)
+                total += static_cast<uint64_t>(item.uncompressedSize);
         }
-        ZipClose(hz);
     }
+    ZipClose(hz);
     return total;
 }

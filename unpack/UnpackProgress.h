@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <initializer_list>
 
 class UnpackProgress {
 public:
@@ -16,8 +15,8 @@ public:
     virtual void OnBytesWritten(uint64_t nBytes) = 0;
 };
 
-// The unpacked size of the named archives of hModule; archives that are missing or unreadable count 0.
-uint64_t UnpackedSizeOfArchives(HMODULE hModule, std::initializer_list<const wchar_t*> names);
+// The unpacked size of the named archive of hModule; 0 when it is missing or unreadable.
+uint64_t UnpackedSizeOfArchive(HMODULE hModule, const wchar_t* pszName);
 
 // A file-system output that reports every write to an observer.
 class ProgressOutput final : public zip::Output {

@@ -1,5 +1,6 @@
 // The launcher's splash as the user sees it: on screen while the archives unpack, answering and
 // showing progress all the while, hidden once the viewer is ready, gone when the launcher ends.
+#include "DibSurface.h"
 #include "support/ChildProcess.h"
 #include "support/ScratchFolder.h"
 
@@ -38,30 +39,18 @@ HWND SplashOf(DWORD processId)
 }
 
 // The pixels of the status band at the bottom of the splash, read from the window itself.
-std::vector<DWORD> StatusBand(HWND hwnd)
+std::vector<COLORREF> StatusBand(HWND hwnd)
 {
     RECT rc;
     GetClientRect(hwnd, &rc);
-    const int width = rc.right, height = 24;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, dib);
+    DibSurface band(rc.right, 24);
     HDC window = GetDC(hwnd);
-    BitBlt(memory, 0, 0, width, height, window, 0, rc.bottom - 44, SRCCOPY);
+    BitBlt(band.dc(), 0, 0, band.Width(), band.Height(), window, 0, rc.bottom - 44, SRCCOPY);
     ReleaseDC(hwnd, window);
-    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + width * height);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    ReleaseDC(nullptr, screen);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < band.Height(); ++y)
+        for (int x = 0; x < band.Width(); ++x)
+            pixels.push_back(band.At(x, y));
     return pixels;
 }
 
@@ -88,7 +77,7 @@ TEST(Splash, AnswersAndShowsProgressWhileALargePayloadUnpacks)
     ASSERT_TRUE(splash && IsWindowVisible(splash)) << "no splash on screen";
 
     int answered = 0, unanswered = 0;
-    std::set<std::vector<DWORD>> statusLines;
+    std::set<std::vector<COLORREF>> statusLines;
     bool viewerRanWhenHidden = false;
     const ULONGLONG shown = GetTickCount64();
     while (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {

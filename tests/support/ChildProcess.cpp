@@ -88,29 +88,19 @@ ChildResult RunUnderDebugger(const std::wstring& commandLine, const EnvironmentC
         return result;
     result.started = true;
 
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    // At the deadline the child is terminated; its remaining events, up to its exit, still arrive.
+    ULONGLONG deadline = GetTickCount64() + timeoutMs;
     bool done = false;
     while (!done) {
         DEBUG_EVENT event = {};
         const ULONGLONG now = GetTickCount64();
         if (now >= deadline || !WaitForDebugEvent(&event, static_cast<DWORD>(deadline - now))) {
-            if (GetTickCount64() >= deadline) {
-                result.timedOut = true;
-                TerminateProcess(pi.hProcess, 0xDEAD);
-                // Keep draining events until the exit arrives.
-                DEBUG_EVENT rest = {};
-                while (WaitForDebugEvent(&rest, 5000)) {
-                    const bool exited = rest.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT;
-                    if (rest.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT && rest.u.CreateProcessInfo.hFile)
-                        CloseHandle(rest.u.CreateProcessInfo.hFile);
-                    if (rest.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT && rest.u.LoadDll.hFile)
-                        CloseHandle(rest.u.LoadDll.hFile);
-                    ContinueDebugEvent(rest.dwProcessId, rest.dwThreadId, DBG_CONTINUE);
-                    if (exited)
-                        break;
-                }
-            }
-            break;
+            if (result.timedOut || GetTickCount64() < deadline)
+                break;
+            result.timedOut = true;
+            TerminateProcess(pi.hProcess, 0xDEAD);
+            deadline = GetTickCount64() + 5000;
+            continue;
         }
         DWORD status = DBG_CONTINUE;
         switch (event.dwDebugEventCode) {
