@@ -275,6 +275,22 @@ void QApplication::setFont(const QFont& font, bool informWidgets, const char* cl
         UpdateAllWidgets();
 }
 
+QPalette QApplication::paletteForClass(const char* className)
+{
+    if (!qApp)
+        return SystemPalette();
+    const auto it = className ? qApp->m_classPalettes.find(className) : qApp->m_classPalettes.end();
+    return it != qApp->m_classPalettes.end() ? it->second : qApp->m_palette;
+}
+
+QFont QApplication::fontForClass(const char* className)
+{
+    if (!qApp)
+        return QFont();
+    const auto it = className ? qApp->m_classFonts.find(className) : qApp->m_classFonts.end();
+    return it != qApp->m_classFonts.end() ? it->second : qApp->m_font;
+}
+
 int QApplication::registerTimer(QObject* obj, int interval)
 {
     if (!qApp || !qApp->m_hWnd)

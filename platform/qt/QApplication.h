@@ -34,6 +34,9 @@ public:
     static QPalette palette(const QWidget* widget = nullptr);
     static void setPalette(const QPalette& palette, bool informWidgets = false, const char* className = nullptr);
     static QFont font(const QWidget* widget = nullptr);
+    // What widgets of the class (and its subclasses) get; the application's own when none was set.
+    static QPalette paletteForClass(const char* className);
+    static QFont fontForClass(const char* className);
     static void setFont(const QFont& font, bool informWidgets = false, const char* className = nullptr);
     static int doubleClickInterval() { return static_cast<int>(GetDoubleClickTime()); }
     static int startDragDistance() { return GetSystemMetrics(SM_CXDRAG); }

@@ -315,10 +315,17 @@ bool QWidgetWindow::MouseMessage(QWidget* w, UINT message, WPARAM wParam, LPARAM
             w->filterEvent(&e);
             return true;
         }
-    } else if (type != QEvent::MouseButtonRelease && (w->focusPolicy() & QWidget::ClickFocus)) {
-        w->setFocus();
-        if (WidgetOf(hWnd) != w)
-            return true;
+    } else if (type != QEvent::MouseButtonRelease) {
+        // Qt grabs the mouse while a button is down.
+        if (GetCapture() != hWnd)
+            SetCapture(hWnd);
+        if (w->focusPolicy() & QWidget::ClickFocus) {
+            w->setFocus();
+            if (WidgetOf(hWnd) != w)
+                return true;
+        }
+    } else if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == hWnd) {
+        ReleaseCapture();
     }
     QMouseEvent e(type, pos, w->mapToGlobal(pos), button, state);
     QApplication::sendEvent(w, &e);
