@@ -67,8 +67,14 @@ int Interpolate(int v, int from, int to)
 QFont::QFont() : QFont(QString(L"MS Sans Serif"), 8) {}
 
 QFont::QFont(const QString& family, int pointSize, int weight, bool italic)
-    : m_family(family), m_nPointSize(pointSize < 1 ? 1 : pointSize), m_nWeight(weight), m_bItalic(italic)
+    : m_family(family), m_nPointSize(pointSize < 1 ? 1 : pointSize), m_nWeight(weight), m_bItalic(italic),
+      m_handle(std::make_shared<Handle>(nullptr))
 {
+}
+
+void QFont::Changed()
+{
+    m_handle = std::make_shared<Handle>(nullptr);
 }
 
 void QFont::setFamily(const QString& family) { m_family = family; Changed(); }
@@ -111,9 +117,9 @@ QFont QFont::fromLogFont(const LOGFONTW& lf)
 
 HFONT QFont::handle() const
 {
-    if (!m_handle) {
+    if (!m_handle->hFont) {
         const LOGFONTW lf = toLogFont();
-        m_handle = std::make_shared<Handle>(CreateFontIndirectW(&lf));
+        m_handle->hFont = CreateFontIndirectW(&lf);
     }
     return m_handle->hFont;
 }

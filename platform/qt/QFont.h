@@ -38,7 +38,7 @@ public:
 
 private:
     struct Handle;
-    void Changed() { m_handle.reset(); }
+    void Changed();
 
     QString m_family;
     int m_nPointSize;
@@ -46,7 +46,7 @@ private:
     bool m_bItalic;
     bool m_bUnderline = false;
     bool m_bStrikeOut = false;
-    mutable std::shared_ptr<Handle> m_handle;
+    std::shared_ptr<Handle> m_handle;  // shared by copies, filled on first use
 };
 
 class QFontMetrics {

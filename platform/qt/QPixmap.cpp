@@ -1,6 +1,7 @@
 #include "platform/qt/QPixmap.h"
 
 #include <cstring>
+#include <vector>
 
 QPixmap::QPixmap(int w, int h, int depth)
 {
@@ -155,6 +156,42 @@ QBitmap::QBitmap(int w, int h, bool clear) : QPixmap(w, h, 1)
         fill(Qt::color0);
 }
 
+namespace {
+
+// The mask as a monochrome device-dependent bitmap: blitting one onto a colour DC maps its bits to
+// the DC's text and background colours on every system, which a one-bit DIB section does not.
+HBITMAP MonochromeCopy(const QBitmap& mask)
+{
+    const int w = mask.width(), h = mask.height();
+    HBITMAP ddb = CreateBitmap(w, h, 1, 1, nullptr);
+    HDC hdc = GetDC(nullptr);
+    if (!ddb || !hdc) {
+        if (hdc)
+            ReleaseDC(nullptr, hdc);
+        return ddb;
+    }
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+    } bmi{};
+    bmi.header.biSize = sizeof(bmi.header);
+    bmi.header.biWidth = w;
+    bmi.header.biHeight = -h;
+    bmi.header.biPlanes = 1;
+    bmi.header.biBitCount = 1;
+    bmi.header.biCompression = BI_RGB;
+    const size_t stride = static_cast<size_t>((w + 31) / 32) * 4;
+    std::vector<unsigned char> bits(stride * static_cast<size_t>(h));
+    auto* info = reinterpret_cast<BITMAPINFO*>(&bmi);
+    GdiFlush();
+    if (GetDIBits(hdc, mask.hbm(), 0, static_cast<UINT>(h), bits.data(), info, DIB_RGB_COLORS))
+        SetDIBits(hdc, ddb, 0, static_cast<UINT>(h), bits.data(), info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, hdc);
+    return ddb;
+}
+
+}  // namespace
+
 void bitBlt(QPaintDevice* dst, int dx, int dy, const QPixmap* src, int sx, int sy, int sw, int sh)
 {
     if (!dst || !src || src->isNull())
@@ -175,8 +212,9 @@ void bitBlt(QPaintDevice* dst, int dx, int dy, const QPixmap* src, int sx, int s
         } else {
             // Transparent copy: clear the drawn pixels of the target (AND with the inverted mask),
             // then OR in the source with its clear pixels made black.
-            auto* m = const_cast<QBitmap*>(mask);
-            HDC hdcMask = m->acquireDC();
+            HBITMAP hMono = MonochromeCopy(*mask);
+            HDC hdcMask = hMono ? CreateCompatibleDC(nullptr) : nullptr;
+            const HGDIOBJ hOldMono = hdcMask ? SelectObject(hdcMask, hMono) : nullptr;
             QPixmap masked(sw, sh);
             HDC hdcTmp = masked.acquireDC();
             if (hdcMask && hdcTmp) {
@@ -194,7 +232,12 @@ void bitBlt(QPaintDevice* dst, int dx, int dy, const QPixmap* src, int sx, int s
                 BitBlt(hdcDst, dx, dy, sw, sh, hdcTmp, 0, 0, SRCPAINT);
             }
             masked.releaseDC(hdcTmp);
-            m->releaseDC(hdcMask);
+            if (hdcMask) {
+                SelectObject(hdcMask, hOldMono);
+                DeleteDC(hdcMask);
+            }
+            if (hMono)
+                DeleteObject(hMono);
         }
     }
     source->releaseDC(hdcSrc);
