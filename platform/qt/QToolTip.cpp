@@ -39,7 +39,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        const QColorGroup& g = QApplication::palette(this).active();
+        const QColorGroup g = QApplication::palette(this).active();
         QPainter p(this);
         p.setFont(QApplication::font(this));
         p.setPen(g.foreground());

@@ -215,8 +215,13 @@ void QWidget::show()
 void QWidget::hide()
 {
     setWState(WState_ForceHide);
-    if (!isVisible())
+    if (!isVisible()) {
+        // Hidden with its parent, its window still carries WS_VISIBLE: it must not come back
+        // when the parent is shown.
+        if (m_hWnd && (GetWindowLongW(m_hWnd, GWL_STYLE) & WS_VISIBLE))
+            ShowWindow(m_hWnd, SW_HIDE);
         return;
+    }
     clearWState(WState_Visible);
     if (m_hWnd)
         ShowWindow(m_hWnd, SW_HIDE);
