@@ -1,6 +1,7 @@
 // The scroll view: bars and viewport laid out from the contents size, scrolling by pixels that
 // moves the viewport's pixels and paints only what came into view, the native bars' reports, and
 // the virtual hooks a list control replaces.
+#include "platform/qt/QApplication.h"
 #include "platform/qt/QPainter.h"
 #include "platform/qt/QScrollBar.h"
 #include "platform/qt/QScrollView.h"
@@ -169,6 +170,36 @@ TEST(ScrollViewTest, RepaintContentsPaintsNowInViewportCoordinates)
     QPoint v = s.contentsToViewport(QPoint(110, 220));
     EXPECT_EQ(QPoint(10, 20), v);
     EXPECT_EQ(QPoint(110, 220), s.viewportToContents(v));
+}
+
+// A host moves the window itself with the configuration pending, then posts the move and resize:
+// the scroll view lays itself out when the posted events arrive, in whatever loop runs then.
+class HostedView : public Surface {
+public:
+    void MoveLikeAHost(const QRect& r)
+    {
+        const QRect old = geometry();
+        setWState(WState_ConfigPending);
+        setCRect(r);
+        MoveWindow(winId(), r.x(), r.y(), r.width(), r.height(), TRUE);
+        clearWState(WState_ConfigPending);
+        QApplication::postEvent(this, new QMoveEvent(r.topLeft(), old.topLeft()));
+        QApplication::postEvent(this, new QResizeEvent(r.size(), old.size()));
+    }
+};
+
+TEST(ScrollViewTest, LayoutFollowsPostedMoveAndResizeEvents)
+{
+    HostedView s;
+    const QRect before = s.viewport()->geometry();
+    s.MoveLikeAHost(QRect(10, 10, 320, 240));
+    EXPECT_EQ(QRect(10, 10, 320, 240), s.geometry());
+    EXPECT_EQ(before, s.viewport()->geometry());  // not yet
+    qttest::Pump();
+    const int fw = s.frameWidth();
+    EXPECT_EQ(320 - 2 * fw - GetSystemMetrics(SM_CXVSCROLL), s.visibleWidth());
+    EXPECT_EQ(240 - 2 * fw - GetSystemMetrics(SM_CYHSCROLL), s.visibleHeight());
+    EXPECT_EQ(1500 - s.visibleHeight(), s.verticalScrollBar()->maxValue());
 }
 
 }  // namespace
