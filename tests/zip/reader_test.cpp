@@ -293,6 +293,10 @@ TEST(ZipReaderTest, DamagedDataFailsItsCrc)
     EXPECT_EQ(ZR_BADARCHIVE, ZipUnzipItem(hz, 0, L"stored.txt"));
     EXPECT_EQ(ZR_BADARCHIVE, ZipUnzipItem(hz, 1, L"deflated.txt"));
     EXPECT_EQ(ZR_OK, ZipUnzipItem(hz, 2, L"intact.txt"));
+    // The damage shows only once the data are written: the partial files are removed again.
+    const auto tree = ListTree(scratch.Path());
+    EXPECT_EQ(1u, tree.size());
+    EXPECT_EQ(1u, tree.count(L"intact.txt"));
     EXPECT_EQ(100u, ReadBytes(scratch.Path() + L"intact.txt").size());
 }
 
