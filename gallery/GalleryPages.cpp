@@ -1,0 +1,22 @@
+// The list of pages: each toolkit feature adds its page here.
+#include "gallery/GalleryPage.h"
+
+#include "gallery/pages/QtBasicsPage.h"
+#include "gallery/pages/SplashAboutPage.h"
+#include "gallery/pages/StyledDialogsPage.h"
+
+std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
+{
+    std::vector<std::unique_ptr<CGalleryPage>> pages;
+    pages.push_back(std::make_unique<CStyledDialogsPage>());
+    pages.push_back(std::make_unique<CSplashAboutPage>());
+    pages.push_back(std::make_unique<CQtBasicsPage>());
+    return pages;
+}
+
+CString GalleryString(UINT nID)
+{
+    wchar_t sz[512] = {};
+    ::LoadStringW(::GetModuleHandleW(nullptr), nID, sz, 512);
+    return CString(sz);
+}
