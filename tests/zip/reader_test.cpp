@@ -241,7 +241,10 @@ TEST(ZipReaderTest, EncryptedEntriesNeedTheirPassword)
             ASSERT_TRUE(archive.zip);
             HZIP hz = archive.zip.get();
             ASSERT_EQ(ZR_OK, ZipSetBaseFolder(hz, scratch.Path().c_str()));
-            EXPECT_EQ(ZR_BADPASSWORD, ZipUnzipItem(hz, Find(hz, L"tree/random.bin"), L"random.bin"));
+            // The tools draw the 12-byte header at random: one wrong password in 256 passes its check
+            // byte, and then the garbled data fail their inflate or CRC. Either way no file stays.
+            const ZRESULT zr = ZipUnzipItem(hz, Find(hz, L"tree/random.bin"), L"random.bin");
+            EXPECT_TRUE(zr == ZR_BADPASSWORD || zr == ZR_INFLATE || zr == ZR_BADARCHIVE) << std::hex << zr;
             EXPECT_EQ(0u, ListTree(scratch.Path()).size()) << "no file for a wrong password";
         }
     }
