@@ -9,6 +9,7 @@
 #include "platform/mfc/CWnd.h"
 #include "toolkit/dialogs/VellSplashDlg.h"
 #include "unpack/ReportAssertion.h"
+#include "unpack/ReportLines.h"
 #include "unpack/ResourceArchive.h"
 #include "unpack/UnpackProgress.h"
 
@@ -28,7 +29,7 @@ CString ReadTempPath()
     const DWORD n = GetTempPathW(MAX_PATH, strTempPath.GetBuffer(MAX_PATH));
     strTempPath.ReleaseBuffer(n < MAX_PATH ? static_cast<int>(n) : 0);
     if (strTempPath.IsEmpty())
-        ReportAssertion(kAssertionKind, kLauncherSource, 201, L"0 != GetTempPath(MAX_PATH, szTempPath)");
+        ReportAssertion(kAssertionKind, kLauncherSource, kLineTempPath, L"0 != GetTempPath(MAX_PATH, szTempPath)");
     return strTempPath;
 }
 
@@ -40,7 +41,7 @@ WorkingFolder PrepareWorkingFolder(const CString& strTempPath, BOOL bExtractOnly
     DWORD dwLastError = ERROR_SUCCESS;
     if (!CreateFreshWorkingFolder(strTempPath, TakeFolderTimeStamp(_time64(nullptr)), folder, &dwLastError)) {
         SetLastError(dwLastError);
-        ReportAssertion(kAssertionKind, kLauncherSource, 218, L"CreateDirectory(szWorkDir, NULL)");
+        ReportAssertion(kAssertionKind, kLauncherSource, kLineWorkingFolder, L"CreateDirectory(szWorkDir, NULL)");
     }
     return folder;
 }
@@ -81,7 +82,7 @@ BOOL CLumbra::InitInstance()
         DeleteFolderTree(folder.path, folder.created);
         if (dwStartError != 0) {
             // A viewer that never ran is no success: say why, and end with a code of its own.
-            WriteAssertionLine(kAssertionKind, kLauncherSource, 301, L"CreateProcess(NULL, szCmdLine, ...)", dwStartError);
+            WriteAssertionLine(kAssertionKind, kLauncherSource, kLineStartViewer, L"CreateProcess(NULL, szCmdLine, ...)", dwStartError);
             SetExitCode(2);
         }
     }
