@@ -174,23 +174,49 @@ TEST(ViewerLaunch, LauncherEndsAtLeast100msAfterTheViewer)
     EXPECT_LE(run.result.exitTime, now + 10000ull * 50);
 }
 
-TEST(ViewerLaunch, FileHeldOpenStopsTheRemovalButNotTheRun)
+TEST(ViewerLaunch, AHelperThatOutlivesTheViewerIsWaitedForBeforeTheFolderGoes)
 {
     ScratchFolder scratch;
     const std::wstring temp = MakeTemp(scratch, L"temp");
+    // The viewer starts a helper that keeps one of the folder's files open for 5 s after its start;
+    // the viewer itself ends at most 2.3 s after starting it.
     const LauncherRun run = RunLauncher(SpyLauncher(), L"", temp, scratch,
-                                {{L"LUMBRA_SPY_HOLD", L"reader.dll"}, {L"LUMBRA_SPY_HOLD_MS", L"2500"}});
+                                        {{L"LUMBRA_SPY_HOLD", L"reader.dll"}, {L"LUMBRA_SPY_HOLD_MS", L"5000"}});
     EXPECT_EQ(0u, run.result.exitCode);
     EXPECT_TRUE(run.result.debugOutput.empty());
     ASSERT_EQ(1u, run.spies.size());
-    EXPECT_TRUE(PathExists(run.spies[0].folder + L"reader.dll"));
-    // The holder lets go after a while; then the folder can go.
-    for (int i = 0; i < 100 && !DeleteFileW((run.spies[0].folder + L"reader.dll").c_str()); ++i)
-        Sleep(100);
-    for (int i = 0; i < 50 && !FolderNames(temp).empty(); ++i) {
-        RemoveTreeForTest(run.spies[0].folder);
-        Sleep(100);
-    }
+    EXPECT_TRUE(FolderNames(temp).empty()) << "left: " << testing::PrintToString(FilesBelow(run.spies[0].folder));
+    const long long afterViewerMs =
+        (static_cast<long long>(run.result.exitTime) - static_cast<long long>(run.spies[0].ended)) / 10000;
+    EXPECT_GE(afterViewerMs, 2500) << "the launcher did not wait for the helper";
+    std::printf("[ helper   ] launcher ended %lld ms after the viewer\n", afterViewerMs);
+}
+
+// A launcher inside a job of someone else's: where it cannot put the viewer into a job of its own
+// (a system without nested jobs, or an outer job that forbids them), it waits for the viewer alone.
+TEST(ViewerLaunch, InsideAnOuterJobTheViewerIsStillAwaitedAndTheFolderRemoved)
+{
+    ScratchFolder scratch;
+    const std::wstring temp = MakeTemp(scratch, L"temp");
+    const std::wstring report = scratch / L"spy-report.txt";
+    HANDLE outer = CreateJobObjectW(nullptr, nullptr);
+    ASSERT_NE(nullptr, outer);
+    PROCESS_INFORMATION pi;
+    ASSERT_TRUE(StartChildWithFlags(L"\"" + SpyLauncher() + L"\"",
+                                    {{L"TEMP", temp}, {L"TMP", temp}, {L"LUMBRA_SPY_REPORT", report},
+                                     {L"LUMBRA_SPY_SLEEP_MS", L"300"}},
+                                    CREATE_SUSPENDED, pi));
+    ASSERT_TRUE(AssignProcessToJobObject(outer, pi.hProcess));
+    ResumeThread(pi.hThread);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 60000));
+    DWORD exitCode = 0xFFFF;
+    GetExitCodeProcess(pi.hProcess, &exitCode);
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ(1u, ReadSpyReport(report).size());
+    EXPECT_TRUE(FolderNames(temp).empty());
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    CloseHandle(outer);
 }
 
 TEST(ViewerLaunch, MissingViewerIsReportedWithExitCode2AfterCleaningUp)
