@@ -1,3 +1,4 @@
+#include "app/StaleFolders.h"
 #include "app/WorkingFolder.h"
 
 #include "support/ChildProcess.h"
@@ -167,4 +168,13 @@ TEST(DeleteFolderTree, NeverFollowsALinkOutOfTheTree)
         EXPECT_TRUE(removed);
         EXPECT_FALSE(PathExists(tree));
     }
+}
+
+TEST(StaleFolders, OnlyTimeStampedWorkingFolderNamesQualify)
+{
+    for (const wchar_t* name : {L"LM120813250700", L"LM1208132507010", L"LM12081325070123456789"})
+        EXPECT_TRUE(IsWorkingFolderName(name)) << testing::PrintToString(std::wstring(name));
+    for (const wchar_t* name : {L"LM", L"LM12081325070", L"LM120813250700123456789", L"LM12081325070a", L"lm120813250700",
+                                L"XLM120813250700", L"LM 120813250700"})
+        EXPECT_FALSE(IsWorkingFolderName(name)) << testing::PrintToString(std::wstring(name));
 }

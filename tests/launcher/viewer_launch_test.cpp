@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <set>
 #include <sstream>
@@ -12,6 +13,15 @@
 namespace {
 
 const std::vector<std::wstring> kResourcesEN = {L"ZOLT", L"VC", L"RUNTIME", L"LANG_EN", L"HELP_EN"};
+
+// What the viewer finds in its folder: the archives' files and the marker that keeps the folder alive.
+std::vector<std::wstring> ViewerFiles(const std::vector<std::wstring>& resources)
+{
+    std::vector<std::wstring> files = ArchiveFileNames(ExecutableFolder() + L"LumbraSpy.exe", resources);
+    files.push_back(L"Lumbra.run");
+    std::sort(files.begin(), files.end());
+    return files;
+}
 
 std::wstring SpyLauncher()
 {
@@ -112,7 +122,7 @@ TEST(ViewerLaunch, QuotedViewerPathLanguageAndFile)
     EXPECT_TRUE(StartsWith(spy.folder, temp + L"LM")) << testing::PrintToString(spy.folder);
     EXPECT_EQ(L"\"" + spy.folder + L"Tavisk.exe\" /lDE \"C:\\Recordings\\Hall 2\\cam 1.dvr\"", spy.commandLine);
     EXPECT_EQ((std::vector<std::wstring>{L"/lDE", L"C:\\Recordings\\Hall 2\\cam 1.dvr"}), spy.args);
-    EXPECT_EQ(ArchiveFileNames(SpyLauncher(), {L"ZOLT", L"VC", L"RUNTIME", L"LANG_DE", L"HELP_DE"}), spy.files);
+    EXPECT_EQ(ViewerFiles({L"ZOLT", L"VC", L"RUNTIME", L"LANG_DE", L"HELP_DE"}), spy.files);
     EXPECT_TRUE(FolderNames(temp).empty()) << "the working folder must be gone";
 }
 
@@ -153,7 +163,7 @@ TEST(ViewerLaunch, TempFolderWithBlanksAndNonAsciiLetters)
     ASSERT_EQ(1u, run.spies.size());
     EXPECT_TRUE(StartsWith(run.spies[0].folder, temp)) << testing::PrintToString(run.spies[0].folder);
     EXPECT_EQ(L"\"" + run.spies[0].folder + L"Tavisk.exe\" /lEN \"D:\\a b.bin\"", run.spies[0].commandLine);
-    EXPECT_EQ(ArchiveFileNames(SpyLauncher(), kResourcesEN), run.spies[0].files);
+    EXPECT_EQ(ViewerFiles(kResourcesEN), run.spies[0].files);
     EXPECT_TRUE(FolderNames(temp).empty());
 }
 
@@ -257,7 +267,7 @@ TEST(ViewerLaunch, SixteenLaunchersAtOnceKeepToTheirOwnFolders)
     const std::vector<SpyRecord> spies = ReadSpyReport(report);
     ASSERT_EQ(static_cast<size_t>(kLaunchers), spies.size());
     std::set<std::wstring> folders;
-    const std::vector<std::wstring> expected = ArchiveFileNames(SpyLauncher(), kResourcesEN);
+    const std::vector<std::wstring> expected = ViewerFiles(kResourcesEN);
     for (const SpyRecord& spy : spies) {
         folders.insert(spy.folder);
         EXPECT_EQ(expected, spy.files) << testing::PrintToString(spy.folder);
