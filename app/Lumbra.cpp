@@ -3,6 +3,7 @@
 #include "app/CommandLineInfo.h"
 #include "app/Language.h"
 #include "app/SplashProgress.h"
+#include "app/StaleFolders.h"
 #include "app/StartupTiming.h"
 #include "app/ViewerLaunch.h"
 #include "app/WorkingFolder.h"
@@ -60,6 +61,11 @@ BOOL CLumbra::InitInstance()
 
     const CString strTempPath = ReadTempPath();
     const WorkingFolder folder = PrepareWorkingFolder(strTempPath, cmdInfo.m_bExtractOnly);
+    // A fresh folder is marked as in use for as long as this run (and its viewer) lasts; the fixed
+    // extract folder belongs to nobody and is never swept.
+    FolderLiveness liveness(cmdInfo.m_bExtractOnly ? CString() : folder.path);
+    // Folders of earlier runs that were killed go on a thread of their own meanwhile.
+    StaleFolderSweep sweep(strTempPath, folder.path);
     const CString strLanguage = ChooseLanguageCode(cmdInfo.m_strLanguage);
 
     const CString strArchives[] = {L"ZOLT", L"VC", L"RUNTIME", L"LANG_" + strLanguage, L"HELP_" + strLanguage};
@@ -76,9 +82,10 @@ BOOL CLumbra::InitInstance()
 
     if (!cmdInfo.m_bExtractOnly) {
         const DWORD dwStartError = RunViewer(BuildViewerCommandLine(folder.path, strLanguage, cmdInfo.m_strFileName),
-                                             pSplash->GetSafeHwnd());
+                                             pSplash->GetSafeHwnd(), liveness.Handle());
         timing.Note(L"viewer ended");
         Sleep(100);
+        liveness.Release();
         DeleteFolderTree(folder.path, folder.created);
         if (dwStartError != 0) {
             // A viewer that never ran is no success: say why, and end with a code of its own.
