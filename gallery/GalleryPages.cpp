@@ -1,6 +1,7 @@
 // The list of pages: each toolkit feature adds its page here.
 #include "gallery/GalleryPage.h"
 
+#include "gallery/pages/ControlTextPage.h"
 #include "gallery/pages/QtBasicsPage.h"
 #include "gallery/pages/SplashAboutPage.h"
 #include "gallery/pages/StyledDialogsPage.h"
@@ -11,6 +12,7 @@ std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
     pages.push_back(std::make_unique<CStyledDialogsPage>());
     pages.push_back(std::make_unique<CSplashAboutPage>());
     pages.push_back(std::make_unique<CQtBasicsPage>());
+    pages.push_back(std::make_unique<CControlTextPage>());
     return pages;
 }
 
