@@ -309,6 +309,7 @@ protected:
     void fontChange(const QFont& oldFont) override;
     bool event(QEvent* e) override;
     bool winEvent(MSG* msg, LRESULT* result) override;
+    void timerEvent(QTimerEvent* e) override;
 
 private:
     friend class QListViewItem;
@@ -342,6 +343,9 @@ private:
     void StartRename(QListViewItem* item, int column);
     void EndRename(bool bAccept);
     void FinishDrag(const QPoint& globalPos);
+    void CreateTip();
+    void DestroyTip();
+    static LRESULT CALLBACK EditProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::unique_ptr<Private> d;
 };
