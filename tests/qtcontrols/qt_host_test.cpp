@@ -106,6 +106,23 @@ CRect ItemRect(HWND hDlg, int nID)
     return rc;
 }
 
+// A window without a parent window: Windows reports the desktop as the parent of a child window
+// that has none.
+bool Unparented(HWND hWnd)
+{
+    HWND hParent = GetParent(hWnd);
+    return !hParent || hParent == GetDesktopWindow();
+}
+
+// The client size a window has with its edges but without any native scroll bar.
+SIZE ClientWithoutBars(HWND hWnd, const CRect& rcWindow)
+{
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hWnd, GWL_STYLE)) & ~(WS_VSCROLL | WS_HSCROLL), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(hWnd, GWL_EXSTYLE)));
+    return SIZE{rcWindow.Width() - (frame.right - frame.left), rcWindow.Height() - (frame.bottom - frame.top)};
+}
+
 std::vector<int> TabOrder(HWND hDlg)
 {
     std::vector<int> ids;
@@ -123,7 +140,8 @@ TEST(QtHostAttach, TheWidgetsWindowBecomesABoundChildWithTheDefaultColours)
     EXPECT_EQ(host.winId(), host.hwnd()) << "one window for both sides";
     EXPECT_EQ(&host, CWnd::FromHandlePermanent(host.hwnd())) << "subclassed by the MFC object";
     ExpectStyle(WS_CHILD, host.hwnd());
-    EXPECT_EQ(nullptr, GetParent(host.hwnd()));
+    EXPECT_TRUE(Unparented(host.hwnd()));
+    EXPECT_EQ(nullptr, host.GetNotifyWindow()) << "no parent and no owner: nobody to notify";
     EXPECT_EQ(QRect(10, 10, 100, 100), host.geometry());
     EXPECT_EQ(QWidget::StrongFocus, host.focusPolicy());
     EXPECT_EQ(2, host.GetUseFocus());
@@ -285,11 +303,11 @@ TEST(QtHostPlacement, ReplaceDlgItemTakesThePlaceholdersPlace)
     EXPECT_TRUE(host.isEnabled());
     EXPECT_EQ(QRect(rcItem.left, rcItem.top, rcItem.Width(), rcItem.Height()), host.geometry());
 
-    // The client area is the whole window: no room is kept for a native scroll bar.
+    // The client area is the window within its edges: no room is kept for a native scroll bar.
     CRect rcClient;
     ::GetClientRect(host.hwnd(), &rcClient);
-    EXPECT_EQ(rcItem.Width(), rcClient.Width());
-    EXPECT_EQ(rcItem.Height(), rcClient.Height());
+    EXPECT_EQ(ClientWithoutBars(host.hwnd(), rcItem).cx, rcClient.Width());
+    EXPECT_EQ(ClientWithoutBars(host.hwnd(), rcItem).cy, rcClient.Height());
 
     // The disabled placeholder gives a disabled control, on both sides.
     CFrameHost second;
@@ -322,7 +340,8 @@ TEST(QtHostPlacement, AScrollBarStyleOfThePlaceholderStaysWithoutANativeBar)
     EXPECT_TRUE(GetWindowLongW(host.hwnd(), GWL_STYLE) & WS_VSCROLL);
     CRect rcClient;
     ::GetClientRect(host.hwnd(), &rcClient);
-    EXPECT_EQ(rcItem.Width(), rcClient.Width()) << "the widget draws its own bars";
+    EXPECT_EQ(ClientWithoutBars(host.hwnd(), rcItem).cx, rcClient.Width()) << "the widget draws its own bars";
+    EXPECT_EQ(ClientWithoutBars(host.hwnd(), rcItem).cy, rcClient.Height());
 }
 
 TEST(QtHostPlacement, WithoutAPlaceholderNothingChanges)
@@ -332,7 +351,7 @@ TEST(QtHostPlacement, WithoutAPlaceholderNothingChanges)
     const std::vector<int> before = TabOrder(dlg.hwnd());
     EXPECT_FALSE(host.ReplaceDlgItem(999, dlg.wnd(), L"ListBox"));
     EXPECT_FALSE(host.ReplaceDlgItem(IDC_FORM_LIST, nullptr, L"ListBox"));
-    EXPECT_EQ(nullptr, GetParent(host.hwnd()));
+    EXPECT_TRUE(Unparented(host.hwnd()));
     ExpectStyle(WS_CHILD, host.hwnd());
     EXPECT_EQ(before, TabOrder(dlg.hwnd()));
     EXPECT_EQ(QRect(10, 10, 100, 100), host.geometry());

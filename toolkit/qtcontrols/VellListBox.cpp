@@ -160,13 +160,13 @@ QFrame* CVellListBox::GetFrame()
 void CVellListBox::SetActiveColorGroup(const CVellQColorList& colors)
 {
     if (colors.size() >= kClrBrightText + 1)
-        m_palette.setActive(BuildNormalGroup(colors, true));
+        CVellQTControl::m_palette.setActive(BuildNormalGroup(colors, true));
 }
 
 void CVellListBox::SetInactiveColorGroup(const CVellQColorList& colors)
 {
     if (colors.size() >= kClrBrightText + 1)
-        m_palette.setInactive(BuildNormalGroup(colors, true));
+        CVellQTControl::m_palette.setInactive(BuildNormalGroup(colors, true));
 }
 
 void CVellListBox::SetDisabledColorGroup(const CVellQColorList& colors)
@@ -174,14 +174,14 @@ void CVellListBox::SetDisabledColorGroup(const CVellQColorList& colors)
     if (colors.size() < kColorTableSize)
         return;
     const QColorGroup group = BuildDisabledGroup(colors, kClrDisabledBack);
-    m_palette.setDisabled(group);
-    m_palette.setInactive(group);
+    CVellQTControl::m_palette.setDisabled(group);
+    CVellQTControl::m_palette.setInactive(group);
 }
 
 BOOL CVellListBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (message == WM_KEYDOWN && CWnd::m_hWnd && (GetStyle() & WS_CHILD)) {
-        if (HWND hParent = ::GetParent(CWnd::m_hWnd))
+        if (HWND hParent = ::GetParent(CWnd::m_hWnd); hParent && hParent != ::GetDesktopWindow())
             ::SendMessageW(hParent, WM_KEYDOWN, wParam, lParam);
         if (!::IsWindow(CWnd::m_hWnd))
             return TRUE;  // the dialog answered by destroying the list

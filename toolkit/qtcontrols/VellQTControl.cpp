@@ -60,8 +60,9 @@ void CVellQTControl::AttachWidget()
 
 CWnd* CVellQTControl::GetNotifyWindow()
 {
+    // A child window without a parent of its own reports the desktop: that is no one to notify.
     if (m_hWnd) {
-        if (HWND hParent = ::GetParent(m_hWnd))
+        if (HWND hParent = ::GetParent(m_hWnd); hParent && hParent != ::GetDesktopWindow())
             return CWnd::FromHandle(hParent);
     }
     return m_pOwnerWnd;
