@@ -236,7 +236,23 @@ void CVellListBox::setVBarGeometry(QScrollBar& vbar, int x, int y, int w, int h)
 
 void CVellListBox::vslide(int value)
 {
+    m_bInVSlide = true;
     QListView::vslide(value);
+    m_bInVSlide = false;
+    NotifyScroll(value);
+}
+
+void CVellListBox::setContentsPos(int x, int y)
+{
+    const int nOldY = contentsY();
+    QListView::setContentsPos(x, y);
+    // Our scroll view moves the bar without its signal; Qt 3's bar would have called vslide.
+    if (!m_bInVSlide && contentsY() != nOldY)
+        NotifyScroll(verticalScrollBar() ? verticalScrollBar()->value() : contentsY());
+}
+
+void CVellListBox::NotifyScroll(int value)
+{
     QScrollBar* pBar = verticalScrollBar();
     if (!pBar)
         return;

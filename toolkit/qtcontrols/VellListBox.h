@@ -111,18 +111,23 @@ public:
 
 protected:
     void setHBarGeometry(QScrollBar& hbar, int x, int y, int w, int h) override;
+    // Scrolling by the list itself (keys, wheel, ensureItemVisible) is reported as the bar's is.
+    void setContentsPos(int x, int y) override;
     void setVBarGeometry(QScrollBar& vbar, int x, int y, int w, int h) override;
 
 protected slots:
     void vslide(int value) override;
 
 protected:
+    // QLM_VSCROLL for a vertical position, in percent of the bar's range.
+    void NotifyScroll(int value);
     // SendMessageW to the notify window with the control's id.
     void Notify(UINT message, LPARAM lParam);
     static CVellListItem* AsItem(QListViewItem* item);
     // Fills a rectangle of the list widget (outside its children) with a colour, now.
     void FillOnWidget(int x, int y, int w, int h, COLORREF clr);
 
+    bool m_bInVSlide = false;  // the bar's own report is being handled
     BOOL m_bSortingEnabled = FALSE;
     std::map<int, int> m_textIndent;
     std::vector<ItemCompareFunc> m_columnCompares;

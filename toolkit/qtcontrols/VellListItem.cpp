@@ -1,5 +1,6 @@
 #include "toolkit/qtcontrols/VellListItem.h"
 
+#include "platform/qt/QPainter.h"
 #include "toolkit/qtcontrols/QtConversions.h"
 #include "toolkit/qtcontrols/VellListBox.h"
 
@@ -69,7 +70,15 @@ void CVellListItem::paintCell(QPainter* p, const QColorGroup& cg, int column, in
     group.setColor(QColorGroup::Base, NamedOr(m_strBackColor, cg.base()));
     group.setColor(QColorGroup::Text, text);
     group.setColor(QColorGroup::HighlightedText, text);
+    // The cell's text is laid out from the top of its rectangle; the painter keeps text on a
+    // baseline for its own drawText, which would lift the cell's text by its ascent.
+    HDC hdc = p ? p->handle() : nullptr;
+    const UINT nOldAlign = hdc ? ::GetTextAlign(hdc) : 0;
+    if (hdc)
+        ::SetTextAlign(hdc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     QListViewItem::paintCell(p, group, column, width, alignment);
+    if (hdc && nOldAlign != GDI_ERROR)
+        ::SetTextAlign(hdc, nOldAlign);
 }
 
 void CVellListItem::TakeChild(QListViewItem* pItem)
