@@ -734,16 +734,16 @@ void QListView::setCurrentItem(QListViewItem* item)
 {
     if (!item || item->listView() != this || item == d->current)
         return;
+    if (d->selectionMode == Single && item->isSelectable()) {
+        // In Single mode the current item is the selected one; setSelected moves both and reports both.
+        setSelected(item, true);
+        return;
+    }
     QListViewItem* old = d->current;
     d->current = item;
     if (old)
         repaintItem(old);
     repaintItem(item);
-    if (d->selectionMode == Single && !item->isSelected()) {
-        // In Single mode the current item is the selected one.
-        setSelected(item, true);
-        return;
-    }
     currentChanged(item);
 }
 
