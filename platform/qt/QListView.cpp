@@ -73,6 +73,7 @@ QListView::QListView(QWidget* parent, const char* name, WFlags f)
     d->baseHeight = QFontMetrics(font()).lineSpacing() + 2 * d->itemMargin;
     d->header->show();
     LayoutHeader();
+    CreateTip();
 }
 
 QListView::~QListView()

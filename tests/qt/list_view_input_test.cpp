@@ -1,6 +1,9 @@
 // The list view's signals for mouse and keys, compared with expected tables; slots that clear or
 // delete the list in the middle; renaming in the native edit; drops from the shell and by dragging.
 #include "platform/qt/QListView.h"
+#include "platform/qt/QToolTip.h"
+
+#include "MessageSequence.h"
 
 #include "ListViewRecorder.h"
 #include "QtTestSupport.h"
@@ -276,6 +279,28 @@ TEST_F(ListInputTest, DraggingAnItemDropsItOnTheListUnderTheMouse)
     }
     EXPECT_EQ((Log{"dropped(0)"}), m_pRec->m_log);
     EXPECT_NE(GetCapture(), h);
+}
+
+TEST_F(ListInputTest, ACutCellShowsItsWholeTextAsATipAndAWholeOneShowsNone)
+{
+    QToolTip::setWakeUpDelay(20);
+    QListViewItem* a = Item("A");
+    a->setText(0, QString(L"A name far too long for the hundred and twenty pixels of its column"));
+    qttest::Pump();
+    HWND h = m_pList->viewport()->winId();
+    SendMessageW(h, WM_MOUSEMOVE, 0, At("B"));  // B fits: no tip
+    Sleep(80);
+    qttest::Pump();
+    EXPECT_EQ(nullptr, QToolTip::visibleTip());
+    SendMessageW(h, WM_MOUSEMOVE, 0, At("A"));
+    EXPECT_TRUE(msgseq::PollFor([] { return QToolTip::visibleTip() != nullptr; }));
+    QToolTip::hide();
+    m_pList->setShowToolTips(false);
+    SendMessageW(h, WM_MOUSEMOVE, 0, At("D"));
+    SendMessageW(h, WM_MOUSEMOVE, 0, At("A"));
+    Sleep(80);
+    qttest::Pump();
+    EXPECT_EQ(nullptr, QToolTip::visibleTip());
 }
 
 }  // namespace
