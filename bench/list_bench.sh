@@ -4,12 +4,12 @@
 # redraw off while filling), a re-sort on a header click, 100 scroll-step repaints; then 1,000 rows
 # against the native list with redraw on. Best of RUNS each, the contenders alternating, and the GDI
 # handle count of our process around every run of ours.
-# Usage: list_bench.sh [build dir] [rows (default 10000)] [runs (default 3)]
+# Usage: list_bench.sh [build dir] [rows (default 10000)] [runs (default 2)]
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=$(realpath -m "${1:-$ROOT/build}")
 ROWS=${2:-10000}
-RUNS=${3:-3}
+RUNS=${3:-2}
 export BUILD
 source "$ROOT/scripts/common.sh"
 

@@ -282,6 +282,26 @@ TEST_F(ListViewTest, RemovingAColumnMovesTheLaterTextsDown)
     EXPECT_EQ(Qt::AlignAuto, m_list.columnAlignment(7));
 }
 
+TEST(ListViewHeaderTest, AHiddenHeaderLeavesNoRoomEvenWhenHiddenBeforeTheListIsShown)
+{
+    QListView lv;
+    lv.setGeometry(20, 20, 240, 120);
+    lv.addColumn(QString(L"Only"), -1);
+    lv.header()->hide();
+    lv.show();
+    qttest::Pump();
+    EXPECT_EQ(lv.frameWidth(), lv.viewport()->y());
+    EXPECT_EQ(lv.height() - 2 * lv.frameWidth(), lv.viewport()->height());
+    lv.header()->show();
+    qttest::Pump();
+    EXPECT_EQ(lv.frameWidth() + lv.header()->height(), lv.viewport()->y());
+    EXPECT_GT(lv.header()->height(), 0);
+    // A width of -1 follows the widest text.
+    QListViewItem* i = new QListViewItem(&lv, QString(L"A text wider than the label of its column"));
+    qttest::Pump();
+    EXPECT_GE(lv.columnWidth(0), QFontMetrics(lv.font()).width(i->text(0)));
+}
+
 // ---- Painting --------------------------------------------------------------------------------------------
 
 class ListPaintTest : public ListViewTest {
