@@ -73,6 +73,7 @@ QListView::QListView(QWidget* parent, const char* name, WFlags f)
     d->baseHeight = QFontMetrics(font()).lineSpacing() + 2 * d->itemMargin;
     d->header->show();
     LayoutHeader();
+    CreateTip();
 }
 
 QListView::~QListView()
@@ -250,19 +251,22 @@ void QListView::UpdateColumnWidths()
 
 void QListView::LayoutHeader()
 {
-    const int h = d->header->isHidden() ? 0 : d->header->sizeHint().height();
-    setMargins(0, h, 0, 0);
-    const int fw = frameWidth();
-    if (h > 0)
-        d->header->setGeometry(fw, fw, visibleWidth(), h);
+    updateScrollBars();
 }
 
 void QListView::updateScrollBars()
 {
+    // The header takes the room above the viewport while it is not hidden (hidden while the list
+    // itself is still hidden, it sends no event: so it is looked at on every layout).
+    const int h = d->header->isHidden() ? 0 : d->header->sizeHint().height();
+    if (h != topMargin()) {
+        setMargins(0, h, 0, 0);  // lays out again, through here
+        return;
+    }
     QScrollView::updateScrollBars();
     const int fw = frameWidth();
-    if (!d->header->isHidden())
-        d->header->setGeometry(fw, fw, visibleWidth(), topMargin());
+    if (h > 0)
+        d->header->setGeometry(fw, fw, visibleWidth(), h);
 }
 
 void QListView::resizeEvent(QResizeEvent* e)
@@ -734,16 +738,16 @@ void QListView::setCurrentItem(QListViewItem* item)
 {
     if (!item || item->listView() != this || item == d->current)
         return;
+    if (d->selectionMode == Single && item->isSelectable()) {
+        // In Single mode the current item is the selected one; setSelected moves both and reports both.
+        setSelected(item, true);
+        return;
+    }
     QListViewItem* old = d->current;
     d->current = item;
     if (old)
         repaintItem(old);
     repaintItem(item);
-    if (d->selectionMode == Single && !item->isSelected()) {
-        // In Single mode the current item is the selected one.
-        setSelected(item, true);
-        return;
-    }
     currentChanged(item);
 }
 

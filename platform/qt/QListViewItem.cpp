@@ -290,6 +290,15 @@ QString QListViewItem::key(int column, bool) const { return text(column); }
 
 int QListViewItem::compare(QListViewItem* other, int column, bool ascending) const
 {
+    if (other && m_pParent && other->m_pParent == m_pParent) {
+        QListView* lv = listView();
+        if (lv && lv->d->sortingLevel == m_pParent && lv->d->sortingColumn == column) {
+            const auto& keys = lv->d->sortKeys;
+            const size_t a = static_cast<size_t>(m_nRow), b = static_cast<size_t>(other->m_nRow);
+            if (a < keys.size() && b < keys.size())
+                return keys[a].localeAwareCompare(keys[b]);
+        }
+    }
     return key(column, ascending).localeAwareCompare(other->key(column, ascending));
 }
 
@@ -300,11 +309,34 @@ void QListViewItem::SortChildrenNow(int column, bool ascending, bool recursive)
         v.reserve(static_cast<size_t>(m_nChildren));
         for (QListViewItem* c = m_pFirst; c; c = c->m_pNext)
             v.push_back(c);
+        QListView* lv = listView();
+        const QListViewItem* outerLevel = nullptr;
+        int outerColumn = -1;
+        std::vector<QString> outerKeys;
+        if (lv) {
+            // A compare that sorts another level meanwhile gets its own keys; ours come back after.
+            outerLevel = lv->d->sortingLevel;
+            outerColumn = lv->d->sortingColumn;
+            outerKeys.swap(lv->d->sortKeys);
+            lv->d->sortKeys.reserve(v.size());
+            for (size_t k = 0; k < v.size(); ++k) {
+                v[k]->m_nRow = static_cast<int>(k);
+                lv->d->sortKeys.push_back(v[k]->key(column, ascending));
+            }
+            lv->d->sortingLevel = this;
+            lv->d->sortingColumn = column;
+            lv->d->rowsDirty = true;
+        }
         // A merge sort: a comparison that is not a strict order still never reads outside the range.
         std::stable_sort(v.begin(), v.end(), [column, ascending](QListViewItem* a, QListViewItem* b) {
             const int r = a->compare(b, column, ascending);
             return ascending ? r < 0 : r > 0;
         });
+        if (lv) {
+            lv->d->sortingLevel = outerLevel;
+            lv->d->sortingColumn = outerColumn;
+            lv->d->sortKeys.swap(outerKeys);
+        }
         QListViewItem* prev = nullptr;
         for (QListViewItem* c : v) {
             c->m_pPrev = prev;

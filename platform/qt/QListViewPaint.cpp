@@ -14,6 +14,8 @@ void DrawCellText(QPainter* p, int x, int y, int w, int h, int alignment, const 
     HDC hdc = p->handle();
     if (!hdc || w <= 0)
         return;
+    SetTextColor(hdc, p->pen().color().colorRef());
+    SetBkMode(hdc, TRANSPARENT);
     RECT r{x, y, x + w, y + h};
     UINT fmt = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (alignment & Qt::AlignRight)

@@ -101,6 +101,12 @@ struct QListView::Private {
     QString search;
     DWORD searchTick = 0;
 
+    // While a level is sorted: its items' keys, indexed by the items' m_nRow (the rows are rebuilt
+    // after a sort anyway), so the default compare asks key() once per item, not twice per comparison.
+    const QListViewItem* sortingLevel = nullptr;
+    int sortingColumn = -1;
+    std::vector<QString> sortKeys;
+
     QPixmap buffer;
     QListViewMeasure measure;
     QListViewTip* tip = nullptr;
