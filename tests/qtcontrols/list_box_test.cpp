@@ -680,3 +680,23 @@ TEST_F(ListBoxTest, GdiCountStaysFlat)
     EXPECT_EQ(nBefore, hosttest::GdiObjects());
     if (nBefore == 0 && hosttest::RunningOnWine())
         WINE_KNOWN_DIFFERENCE("GetGuiResources counts the process's GDI objects; Wine answers 0");
+}
+
+TEST_F(ListBoxTest, DeletingTheListWithAnOpenEditorEndsItsWindowFirst)
+{
+    const auto items = Fill({L"Alpha", L"Beta"});
+    items[0]->setRenameEnabled(0, true);
+    items[0]->startRename(0);
+    msgseq::PumpMessages();
+    HWND hList = m_list->hwnd();
+    HWND hViewport = m_list->viewport()->winId();
+    m_dlg->log().Clear();
+    m_list.reset();  // the dialog still runs; the list's window and its children go first
+    EXPECT_FALSE(IsWindow(hList));
+    EXPECT_FALSE(IsWindow(hViewport));
+    EXPECT_EQ(nullptr, m_dlg->Item(IDC_FORM_LIST));
+    // Whatever the list reported while it went, no message carried an item that was deleted.
+    for (const auto& e : m_dlg->log().Entries())
+        EXPECT_TRUE(e.lParam == 0 || e.message == QLM_ITEMRENAMED) << msgseq::MessageName(e.message);
+    msgseq::PumpMessages();
+}
