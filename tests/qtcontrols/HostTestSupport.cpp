@@ -78,11 +78,6 @@ int FocusId(HWND hDlg)
     return ::GetDlgCtrlID(hFocus);
 }
 
-DWORD GdiObjects()
-{
-    return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-}
-
 bool RunningOnWine()
 {
     HMODULE hNtdll = ::GetModuleHandleW(L"ntdll.dll");

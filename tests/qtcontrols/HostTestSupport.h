@@ -1,6 +1,6 @@
 #pragma once
 // What the hosted-control tests share: a dialog made from a real template that records the list
-// notifications and the keys it is sent, a message loop through IsDialogMessage, and a GDI count.
+// notifications and the keys it is sent, and a message loop through IsDialogMessage.
 #include "platform/mfc/CWnd.h"
 
 #include "MessageSequence.h"
@@ -43,7 +43,6 @@ void PumpDialog(HWND hDlg);
 // The id of the dialog item that has the focus (0 when none).
 int FocusId(HWND hDlg);
 
-DWORD GdiObjects();
 bool RunningOnWine();
 
 }  // namespace hosttest
