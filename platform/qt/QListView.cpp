@@ -151,7 +151,8 @@ void QListView::ItemLeaving(QListViewItem* item, bool)
 void QListView::RowsChanged()
 {
     d->rowsDirty = true;
-    triggerUpdate();
+    if (!d->inUpdate)  // the update itself sorts and rebuilds: no second one for that
+        triggerUpdate();
 }
 
 void QListView::triggerUpdate()
@@ -180,7 +181,9 @@ void QListView::updateNow()
     d->inUpdate = true;
     EnsureRows();
     UpdateColumnWidths();
-    resizeContents(d->header->headerWidth(), d->contentsHeight);
+    // The scroll bars are laid out only when the contents changed size (a re-sort leaves them).
+    if (d->header->headerWidth() != contentsWidth() || d->contentsHeight != contentsHeight())
+        resizeContents(d->header->headerWidth(), d->contentsHeight);
     d->inUpdate = false;
 }
 
