@@ -16,4 +16,7 @@
 #define IDB_SAMPLE_TOGGLE_DISABLED_SELECTED 3215
 #define IDB_SAMPLE_TOGGLE_INTERMEDIATE 3216
 
+/* An indeterminate check box (a dash) in the style of the launcher's 709 to 712, 15 x 15. */
+#define IDB_SAMPLE_CHECK_INTERMEDIATE 3217
+
 #endif

@@ -9,7 +9,8 @@
       712 check box, disabled                           15 x 15
       2006, 2009, 2010 one-pixel placeholders, RGB(0, 0, 255) (default disabled, selected, up)
       2012 default disabled-and-selected picture        150 x 48
-  make_buttons.py gallery OUTDIR    the gallery's sample buttons (a round push button, a toggle)
+  make_buttons.py gallery OUTDIR    the gallery's sample buttons (a round push button, a toggle, an
+                                    indeterminate check box)
 
 Edges against the key are hard: a pixel is either all picture or all key, so no blend of the key
 colour ever shows as a pink fringe. Inside a picture, colours are smoothed freely. Standard library
@@ -65,7 +66,7 @@ CHECK_SIZE = 15
 CHECK_MARK = [(3.6, 7.6), (6.2, 10.4), (11.6, 4.2)]
 
 
-def check_box(border, face_top, face_bottom, mark=None, inset_shadow=None):
+def check_box(border, face_top, face_bottom, mark=None, inset_shadow=None, dash=None):
     def shade(x, y):
         d = rounded_rect_distance(x, y, CHECK_SIZE, CHECK_SIZE, 3.0)
         if d > 0.0:
@@ -79,6 +80,8 @@ def check_box(border, face_top, face_bottom, mark=None, inset_shadow=None):
             px, py = x + 0.5, y + 0.5
             dist = min(segment_distance(px, py, *CHECK_MARK[i], *CHECK_MARK[i + 1]) for i in range(2))
             color = mix(color, mark, cover(dist, 2.2))
+        if dash and 4 <= x <= 10 and 6 <= y <= 8:
+            color = dash
         return color
     return picture(CHECK_SIZE, CHECK_SIZE, shade)
 
@@ -170,17 +173,20 @@ TOGGLE_LOOKS = {
     3213: ((168, 188, 226), (128, 152, 208), NAVY),
     3214: ((214, 217, 222), (204, 207, 213), (150, 156, 168)),
     3215: ((196, 201, 210), (186, 191, 200), (136, 142, 156)),
-    3216: ((226, 232, 242), (170, 188, 226), FRAME_BLUE),
+    3216: ((236, 241, 249), (196, 208, 228), FRAME_BLUE, (190, 208, 242), (146, 170, 232)),
 }
 
 
-def toggle_button(top, bottom, border):
+def toggle_button(top, bottom, border, half_top=None, half_bottom=None):
+    """The pill; with a second pair of colours its left half is filled with them (indeterminate)."""
     def shade(x, y):
         d = rounded_rect_distance(x, y, TOGGLE_W, TOGGLE_H, TOGGLE_H / 2.0)
         if d > 0.0:
             return None
         if d > -1.0:
             return border
+        if half_top and x < TOGGLE_W // 2:
+            return mix(half_top, half_bottom, y / (TOGGLE_H - 1.0))
         return mix(top, bottom, y / (TOGGLE_H - 1.0))
     return picture(TOGGLE_W, TOGGLE_H, shade)
 
@@ -188,6 +194,8 @@ def toggle_button(top, bottom, border):
 def gallery_pictures():
     pictures = {i: round_button(*look) for i, look in ROUND_LOOKS.items()}
     pictures.update({i: toggle_button(*look) for i, look in TOGGLE_LOOKS.items()})
+    # An indeterminate check box in the style of 709 to 712: a navy dash.
+    pictures[3217] = check_box(FRAME_BLUE, (250, 252, 255), (214, 223, 238), dash=NAVY)
     return pictures
 
 

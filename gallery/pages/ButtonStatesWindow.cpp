@@ -16,7 +16,7 @@ enum Column { Normal, Hot, Pressed, Checked, Indeterminate, Disabled, DisabledCh
 enum Row { CheckBox, Shaped, Toggle, TextButton, RowCount };
 
 const wchar_t* const kColumnNames[ColumnCount] = {L"normal", L"hot", L"pressed", L"checked", L"indeterminate",
-                                                  L"disabled", L"disabled + checked", L"focused"};
+                                                  L"disabled", L"disabled and checked", L"focused"};
 const wchar_t* const kRowNames[RowCount] = {L"Check box 709-712", L"Shaped, style 0", L"Toggle, style 1",
                                             L"CVellButton, frame"};
 
@@ -93,6 +93,7 @@ CVellBitmapButton* CButtonStatesWindow::MakeButton(int nRow)
         p->SetPictureSelected(IDB_CHECK_CHECKED);
         p->SetPictureDisabled(IDB_CHECK_DISABLED);
         p->SetPictureDisabledAndSelected(IDB_CHECK_DISABLED_CHECKED);
+        p->SetPictureIntermediate(IDB_SAMPLE_CHECK_INTERMEDIATE);  // the module list has none
         p->SetText(L"Check");
         break;
     case Shaped:
@@ -171,8 +172,8 @@ void CButtonStatesWindow::OnPaint()
         const int nOldMode = ::SetBkMode(hdc, TRANSPARENT);
         const COLORREF clrOld = ::SetTextColor(hdc, RGB(21, 59, 99));
         for (int c = 0; c < ColumnCount; ++c) {
-            RECT rc{kLabelWidth + c * kColumnWidth, 6, kLabelWidth + (c + 1) * kColumnWidth, kHeaderHeight};
-            ::DrawTextW(hdc, kColumnNames[c], -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+            RECT rc{kLabelWidth + c * kColumnWidth, 4, kLabelWidth + (c + 1) * kColumnWidth, kHeaderHeight};
+            ::DrawTextW(hdc, kColumnNames[c], -1, &rc, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
         }
         for (int r = 0; r < RowCount; ++r) {
             RECT rc{10, kHeaderHeight + r * kRowHeight, kLabelWidth, kHeaderHeight + (r + 1) * kRowHeight};
