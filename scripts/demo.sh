@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The launcher's whole job under Wine with the embedded demo payload: splash, unpack into a fresh
 # folder under %TEMP%, start the viewer on a sample recording, wait for it, clean up. Then tells
-# what happened and saves screenshots of the splash and the viewer to build/demo-splash.png and
-# build/demo-viewer.png.
+# what happened and saves screenshots of the splash and the viewer to
+# build/screenshots/demo-splash.png and build/screenshots/demo-viewer.png.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -21,7 +21,9 @@ sample="$DEMO/Hall 2 - Camera 1 (2026-12-08).dvr"
 { printf 'ORVDVR01\r\nrecorder: Hall 2\r\ncamera: 1\r\nstart: 2026-12-08 13:25:07\r\n\r\n'
   head -c 4096 /dev/urandom; } >"$sample"
 report="$DEMO/viewer-report.txt"
-rm -f "$report" "$BUILD/demo-viewer.png" "$BUILD/demo-splash.png"
+shots=$BUILD/screenshots
+mkdir -p "$shots"
+rm -f "$report" "$shots/demo-viewer.png" "$shots/demo-splash.png"
 
 win_temp=$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
 temp_dir=$(winepath -u "$win_temp" 2>/dev/null)
@@ -33,15 +35,33 @@ TAVISK_AUTOCLOSE_MS=5000 TAVISK_REPORT=$(winepath -w "$report") \
     wine "$BUILD/bin/Lumbra.exe" /lEN "$(winepath -w "$sample")" &
 launcher=$!
 
+# Captures window $1 into the PNG file $2 once it shows a painted picture; fails when it never does.
+splash_painted() {
+    local cur=$DEMO/capture-cur.rgb prev=$DEMO/capture-prev.rgb colours
+    rm -f "$prev"
+    for _ in $(seq 1 200); do
+        xwd -id "$1" -silent 2>/dev/null | convert xwd:- "png:$DEMO/capture.png" 2>/dev/null || return 1
+        colours=$(identify -format '%k' "$DEMO/capture.png" 2>/dev/null || echo 0)
+        convert "$DEMO/capture.png" "rgb:$cur" 2>/dev/null || return 1
+        if [ "$colours" -gt 64 ] && [ -f "$prev" ] && cmp -s "$cur" "$prev"; then
+            mv "$DEMO/capture.png" "$2"
+            return 0
+        fi
+        mv "$cur" "$prev"
+        sleep 0.02
+    done
+    return 1
+}
+
 # Watch the run from outside: the splash, the fresh folder, the viewer's report, the screenshots.
 # The splash is the launcher's only window; it is on screen until the viewer is ready.
 splash=
 for _ in $(seq 1 500); do
     splash=$(xwininfo -root -children 2>/dev/null | grep '"lumbra.exe"' | grep -v '+0+0 ' | awk '{print $1}' | head -n1 || true)
     if [ -n "$splash" ] && xwininfo -id "$splash" 2>/dev/null | grep -q 'IsViewable'; then
-        sleep 0.15  # the X server shows the picture a moment after the window
-        xwd -id "$splash" -silent 2>/dev/null | convert xwd:- png:"$BUILD/demo-splash.png" 2>/dev/null || true
-        break
+        # Visible is not yet painted (under load the X server shows a black window first): capture
+        # until the picture has many colours and two captures in a row agree.
+        if splash_painted "$splash" "$shots/demo-splash.png"; then break; fi
     fi
     sleep 0.01
 done
@@ -56,7 +76,7 @@ for _ in $(seq 1 300); do
     sleep 0.1
 done
 sleep 1  # let the window paint
-xwd -root -silent | convert xwd:- png:"$BUILD/demo-viewer.png" 2>/dev/null || true
+xwd -root -silent | convert xwd:- png:"$shots/demo-viewer.png" 2>/dev/null || true
 
 set +e
 wait $launcher
@@ -84,6 +104,6 @@ else
     echo "  working folder removed:  NO"
 fi
 echo "  launcher exit code:      $status  (${elapsed%.*} s in all)"
-[ -f "$BUILD/demo-splash.png" ] && echo "  screenshot of the splash: $BUILD/demo-splash.png"
-[ -f "$BUILD/demo-viewer.png" ] && echo "  screenshot of the viewer: $BUILD/demo-viewer.png"
+[ -f "$shots/demo-splash.png" ] && echo "  screenshot of the splash: $shots/demo-splash.png"
+[ -f "$shots/demo-viewer.png" ] && echo "  screenshot of the viewer: $shots/demo-viewer.png"
 [ "$status" -eq 0 ] && [ -s "$report" ] && [ -n "$folder" ] && [ ! -e "$temp_dir/$folder" ]
