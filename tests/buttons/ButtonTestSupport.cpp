@@ -70,6 +70,36 @@ void Click(HWND hWnd, int x, int y)
     MouseUp(hWnd, x, y);
 }
 
+int CountGdiObjects()
+{
+    if (const DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
+        return static_cast<int>(dwCount);
+    // The handle table the system shares with the process: 65,536 entries of 24 bytes, the object
+    // type in the byte at offset 14 (0 for a free entry). Its address is in the process environment
+    // block at offset 0xF8 (64-bit layout, the same on Windows and Wine).
+    constexpr size_t kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14, kPebTableOffset = 0xF8;
+    struct BasicInformation {
+        LONG_PTR nExitStatus;
+        const BYTE* pPeb;
+        ULONG_PTR reserved[4];
+    } info{};
+    using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    const auto pfnQuery = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    if (!pfnQuery || pfnQuery(::GetCurrentProcess(), 0, &info, sizeof(info), nullptr) != 0 || !info.pPeb)
+        return -1;
+    const BYTE* pPeb = info.pPeb;
+    const BYTE* pTable = *reinterpret_cast<const BYTE* const*>(pPeb + kPebTableOffset);
+    MEMORY_BASIC_INFORMATION mbi{};
+    if (!pTable || !::VirtualQuery(pTable, &mbi, sizeof(mbi)) || mbi.State != MEM_COMMIT ||
+        static_cast<const BYTE*>(mbi.BaseAddress) + mbi.RegionSize < pTable + kEntries * kEntrySize)
+        return -1;
+    int nUsed = 0;
+    for (size_t i = 0; i < kEntries; ++i)
+        nUsed += pTable[i * kEntrySize + kTypeOffset] != 0;
+    return nUsed;
+}
+
 std::vector<msgseq::Expected> Notes(std::initializer_list<std::pair<UINT, LPARAM>> notes, WPARAM nId)
 {
     std::vector<msgseq::Expected> out;

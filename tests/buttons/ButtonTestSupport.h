@@ -38,6 +38,10 @@ void SpaceDown(HWND hWnd, bool bRepeat = false);
 void SpaceUp(HWND hWnd);
 void Click(HWND hWnd, int x, int y);
 
+// Live GDI objects of this process: GetGuiResources, or where that counts nothing (Wine, whose
+// GetGuiResources is a stub) the used entries of the process's GDI handle table. -1 when neither works.
+int CountGdiObjects();
+
 // The notifications the parent received: {message, wParam, lParam} each.
 std::vector<msgseq::Expected> Notes(std::initializer_list<std::pair<UINT, LPARAM>> notes, WPARAM nId = kButtonId);
 
