@@ -8,31 +8,21 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 using namespace buttontest;
 
 namespace {
 
-// A property set in memory, saved and loaded by name.
-class CMemoryExchange : public CPropExchange {
+// The real exchange, remembering the names asked for, in order.
+class CRecordingExchange : public CPropExchange {
 public:
-    BOOL IsLoading() const override { return m_bLoading; }
-    BOOL ExchangeLong(const wchar_t* pszName, long& nValue, long nDefault) override
+    using CPropExchange::CPropExchange;
+    BOOL ExchangeProp(const wchar_t* pszName, VARTYPE vt, void* pv, const void* pvDefault) override
     {
-        if (!m_bLoading) {
-            m_values[pszName] = nValue;
-            m_names.push_back(pszName);
-            return TRUE;
-        }
-        const auto it = m_values.find(pszName);
-        nValue = it == m_values.end() ? nDefault : it->second;
-        return TRUE;
+        m_names.push_back(pszName);
+        return CPropExchange::ExchangeProp(pszName, vt, pv, pvDefault);
     }
-
-    bool m_bLoading = false;
-    std::map<std::wstring, long> m_values;
     std::vector<std::wstring> m_names;
 };
 
@@ -42,48 +32,27 @@ protected:
     CRecordingParent parent;
 };
 
-TEST_F(ButtonPropertiesTest, EveryButtonPropertyRoundTripsInItsOrder)
+TEST_F(ButtonPropertiesTest, ButtonNamesFollowTheControlsInTheirOrder)
 {
-    CVellBitmapButton saved;
-    saved.SetUseAllButtonRegions(TRUE);
-    saved.SetUseDrawFrame(FALSE);
-    saved.SetButtonStyle(CVellBitmapButton::StyleCheckBox);
-    saved.SetPictureDisabled(IDB_CHECK_DISABLED);
-    saved.SetPictureSelected(IDB_CHECK_CHECKED);
-    saved.SetPictureUp(IDB_CHECK_CLEARED);
-    saved.SetPictureDown(IDB_SAMPLE_TOGGLE_DOWN);
-    saved.SetPictureRollover(IDB_SAMPLE_ROUND_ROLLOVER);
-    saved.SetPictureDisabledAndSelected(IDB_CHECK_DISABLED_CHECKED);
-    saved.SetPictureDownAndSelected(IDB_SAMPLE_TOGGLE_SELECTED);
-    saved.SetPictureIntermediate(IDB_SAMPLE_TOGGLE_INTERMEDIATE);
-    saved.SetPictureFrame(IDB_SAMPLE_ROUND_UP);
-    saved.SetShiftText(9);
-    CMemoryExchange px;
-    saved.ExchangeProperties(&px);
+    CVellBitmapButton button;
+    CPropertyBag bag;
+    CRecordingExchange px(bag, FALSE);
+    button.ExchangeProperties(&px);
     const std::vector<std::wstring> order{L"UseAllButtonRegions", L"UseDrawFrame", L"ButtonStyle",
                                           L"PictureDisabled", L"PictureSelected", L"PictureUp", L"PictureDown",
                                           L"PictureRollover", L"PictureDisabledAndSelected",
                                           L"PictureDownAndSelected", L"PictureIntermediate", L"PictureFrame",
                                           L"ShiftText"};
-    std::vector<std::wstring> tail(px.m_names.end() - static_cast<long>(order.size()), px.m_names.end());
-    EXPECT_EQ(order, tail);
+    ASSERT_EQ(16u + order.size(), px.m_names.size()) << "the control's 16 names first";
+    EXPECT_EQ(L"Text", px.m_names[15]);
+    EXPECT_EQ(order, std::vector<std::wstring>(px.m_names.begin() + 16, px.m_names.end()));
 
-    CVellBitmapButton loaded;
-    px.m_bLoading = true;
-    loaded.ExchangeProperties(&px);
-    EXPECT_TRUE(loaded.GetUseAllButtonRegions());
-    EXPECT_FALSE(loaded.GetUseDrawFrame());
-    EXPECT_EQ(CVellBitmapButton::StyleCheckBox, loaded.GetButtonStyle());
-    EXPECT_EQ(9, loaded.GetShiftText());
-    for (int nKind = 0; nKind <= CVellBitmapButton::KindIntermediate; ++nKind)
-        EXPECT_EQ(saved.GetPictureForKind(nKind), loaded.GetPictureForKind(nKind)) << "kind " << nKind;
-    EXPECT_EQ(saved.GetPictureFrame(), loaded.GetPictureFrame());
-
-    // A set without the names leaves everything as it is.
-    CMemoryExchange empty;
-    empty.m_bLoading = true;
-    loaded.ExchangeProperties(&empty);
-    EXPECT_EQ(UINT{IDB_CHECK_CLEARED}, loaded.GetPictureUp());
+    // A set without the button's names leaves them as they are.
+    button.SetPictureUp(IDB_CHECK_CLEARED);
+    CPropertyBag empty;
+    CPropExchange load(empty, TRUE);
+    button.ExchangeProperties(&load);
+    EXPECT_EQ(UINT{IDB_CHECK_CLEARED}, button.GetPictureUp());
 }
 
 TEST_F(ButtonPropertiesTest, PictureIdsOutsideTheResourceRangeMeanNoPicture)
@@ -91,11 +60,11 @@ TEST_F(ButtonPropertiesTest, PictureIdsOutsideTheResourceRangeMeanNoPicture)
     CVellBitmapButton button;
     button.SetPictureUp(0x10000 + IDB_CHECK_CLEARED);
     EXPECT_EQ(0u, button.GetPictureUp()) << "never cut to 16 bits";
-    CMemoryExchange px;
-    px.m_bLoading = true;
-    px.m_values[L"PictureUp"] = -5;
-    px.m_values[L"PictureFrame"] = 70000;
-    px.m_values[L"PictureDown"] = IDB_CHECK_CHECKED;
+    CPropertyBag bag;
+    bag.SetLong(L"PictureUp", -5);
+    bag.SetLong(L"PictureFrame", 70000);
+    bag.SetLong(L"PictureDown", IDB_CHECK_CHECKED);
+    CPropExchange px(bag, TRUE);
     button.ExchangeProperties(&px);
     EXPECT_EQ(0u, button.GetPictureUp());
     EXPECT_EQ(0u, button.GetPictureFrame());
@@ -113,9 +82,9 @@ TEST_F(ButtonPropertiesTest, LoadingAPictureResizesALiveButton)
     ::GetClientRect(button.m_hWnd, &client);
     EXPECT_EQ(CSize(40, 40), client.Size());
 
-    CMemoryExchange px;
-    px.m_bLoading = true;
-    px.m_values[L"PictureUp"] = IDB_SAMPLE_TOGGLE_UP;
+    CPropertyBag bag;
+    bag.SetLong(L"PictureUp", IDB_SAMPLE_TOGGLE_UP);
+    CPropExchange px(bag, TRUE);
     button.ExchangeProperties(&px);
     ::GetClientRect(button.m_hWnd, &client);
     EXPECT_EQ(CSize(96, 28), client.Size());

@@ -1,4 +1,6 @@
 #pragma once
-// What the bitmap buttons build on: the control property interface (their second base), the
+// What the bitmap buttons build on: the control property interface joined to the window class, the
 // control text layout and the property exchange.
-#include "toolkit/buttons/interim/VellControlInterim.h"
+#include "platform/mfc/CPropExchange.h"
+#include "toolkit/controls/ControlText.h"
+#include "toolkit/controls/VellControlWnd.h"

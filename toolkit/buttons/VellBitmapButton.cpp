@@ -32,14 +32,14 @@ UINT PictureIdOrNone(UINT nId)
     return nId <= 0xFFFF ? nId : 0;
 }
 
-UINT PictureIdOrNone(long nId)
+UINT PictureIdOrNone(LONG nId)
 {
     return nId >= 1 && nId <= 0xFFFF ? static_cast<UINT>(nId) : 0;
 }
 
 }  // namespace
 
-CVellBitmapButton::CVellBitmapButton(CWnd* pOwner) : CVellControl(pOwner ? pOwner : this)
+CVellBitmapButton::CVellBitmapButton(CWnd* pOwner) : CVellControlWnd<CButton>(pOwner)
 {
     // Every default picture gets its entry in the shared store (id 0 too), so the store's questions
     // about any of them have an answer from the start.
@@ -106,7 +106,7 @@ void CVellBitmapButton::PreSubclassWindow()
         m_rcCreate = rc;
     }
     UpdateLayout();
-    CButton::PreSubclassWindow();
+    CVellControlWnd<CButton>::PreSubclassWindow();
 }
 
 void CVellBitmapButton::SetKeyingColor(COLORREF clr)
@@ -126,7 +126,7 @@ void CVellBitmapButton::ExchangeProperties(CPropExchange* pPX)
     b = m_bUseDrawFrame;
     PX_Bool(pPX, L"UseDrawFrame", b, b);
     SetUseDrawFrame(b);
-    long n = m_nButtonStyle;
+    LONG n = m_nButtonStyle;
     PX_Long(pPX, L"ButtonStyle", n, n);
     SetButtonStyle(static_cast<int>(n));
 
@@ -150,7 +150,7 @@ void CVellBitmapButton::ExchangeProperties(CPropExchange* pPX)
         {L"PictureFrame", &CVellBitmapButton::m_nPictureFrame, &CVellBitmapButton::SetPictureFrame},
     };
     for (const PictureRow& row : kPictures) {
-        n = static_cast<long>(this->*row.pField);
+        n = static_cast<LONG>(this->*row.pField);
         PX_Long(pPX, row.pszName, n, n);
         (this->*row.pfnSet)(PictureIdOrNone(n));
     }
@@ -170,12 +170,6 @@ void CVellBitmapButton::Redraw()
         --m_nRedrawLock;
     }
     CVellControl::Redraw();
-}
-
-BOOL CVellBitmapButton::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    CVellControl::OnWndMsg(message, wParam, lParam, pResult);
-    return CButton::OnWndMsg(message, wParam, lParam, pResult);
 }
 
 void CVellBitmapButton::SetButtonStyle(int nStyle)

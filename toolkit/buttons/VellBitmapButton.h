@@ -18,7 +18,7 @@ inline constexpr UINT WM_VELLBUTTON_CHECK = WM_USER + 22;  // lParam the new che
 // The check notification again, to the optional second receiver (m_hNotifyWnd).
 inline constexpr UINT WM_VELLBUTTON_CHECK_RELAY = WM_USER + 23;
 
-class CVellBitmapButton : public CButton, public CVellControl {
+class CVellBitmapButton : public CVellControlWnd<CButton> {
     DECLARE_DYNAMIC(CVellBitmapButton)
 public:
     enum ButtonStyle { StylePush = 0, StyleCheck = 1, StylePressRelease = 2, StyleCheckBox = 3, StyleCheckBox2 = 4 };
@@ -46,7 +46,6 @@ public:
     void SetKeyingColor(COLORREF clr) override;
     void ExchangeProperties(CPropExchange* pPX) override;
     void Redraw() override;
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void DrawItem(LPDRAWITEMSTRUCT pDrawItemStruct) override;
 
     void SetButtonStyle(int nStyle);
@@ -105,7 +104,7 @@ protected:
     void DrawFramedButton(CDC* pDC, const CRect& rc);
     void DrawFocusCue(CDC* pDC, const CRect& rc);
 
-    // Input (ButtonInput.cpp). Each returns FALSE when the button's window went away meanwhile.
+    // Input (ButtonInput.cpp).
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
