@@ -3,6 +3,7 @@
 
 #include "gallery/pages/ButtonsPage.h"
 #include "gallery/pages/ControlTextPage.h"
+#include "gallery/pages/QtBasicsPage.h"
 #include "gallery/pages/SplashAboutPage.h"
 #include "gallery/pages/StyledDialogsPage.h"
 
@@ -11,6 +12,7 @@ std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
     std::vector<std::unique_ptr<CGalleryPage>> pages;
     pages.push_back(std::make_unique<CStyledDialogsPage>());
     pages.push_back(std::make_unique<CSplashAboutPage>());
+    pages.push_back(std::make_unique<CQtBasicsPage>());
     pages.push_back(std::make_unique<CControlTextPage>());
     pages.push_back(std::make_unique<CButtonsPage>());
     return pages;

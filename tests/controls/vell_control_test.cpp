@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,18 @@ std::string Rgb(COLORREF c)
 {
     return "RGB(" + std::to_string(GetRValue(c)) + ", " + std::to_string(GetGValue(c)) + ", " +
            std::to_string(GetBValue(c)) + ")";
+}
+
+bool RunningUnderWine()
+{
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// Where Wine behaves otherwise than Windows: said in the output, never skipped silently.
+void KnownWineDifference(const char* pszWhat)
+{
+    std::printf("[ WINE DIFFERENCE ] %s\n", pszWhat);
+    ::testing::Test::RecordProperty("wine_difference", pszWhat);
 }
 
 // A visible top-level window to hold the controls.
@@ -493,4 +506,17 @@ TEST(VellControlTest, GdiObjectsStayFlatOverAThousandRedraws)
     msgseq::PumpMessages();
     const DWORD nAfter = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     EXPECT_EQ(nBefore, nAfter);
+    if (nBefore == 0 && RunningUnderWine())
+        KnownWineDifference("GetGuiResources counts no GDI objects (Windows does); the handle table's limit checks below");
+
+    // A leak of one object per call would use up the process's GDI handles (10,000 on Windows,
+    // 65,536 under Wine) long before the end: objects can still be made afterwards.
+    for (int i = 0; i < 70000; ++i)
+        control.SplitTextToFit(full, fitted, 1);
+    HBRUSH hBrush = CreateSolidBrush(RGB(1, 2, 3));
+    HDC hDC = CreateCompatibleDC(nullptr);
+    EXPECT_NE(nullptr, hBrush);
+    EXPECT_NE(nullptr, hDC);
+    DeleteObject(hBrush);
+    DeleteDC(hDC);
 }

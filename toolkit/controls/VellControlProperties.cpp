@@ -26,12 +26,14 @@ constexpr BoolRow kBoolRows[] = {
     {L"RedrawControl", &CVellControl::GetRedrawControl, &CVellControl::SetRedrawControl},
 };
 
-// Exchanges a string property read as a BSTR; the value (loaded or unchanged) goes to pfnSet.
+// Exchanges a string property read as a BSTR; the value (loaded or unchanged) goes to pfnSet. Without
+// OLE automation there is no BSTR: the stored string stands in, so nothing is saved empty by mistake.
 void ExchangeString(CPropExchange* pPX, const wchar_t* pszName, CVellControl& control,
-                    BSTR (CVellControl::*pfnGet)(), void (CVellControl::*pfnSet)(const wchar_t*))
+                    BSTR (CVellControl::*pfnGet)(), const CString& strStored,
+                    void (CVellControl::*pfnSet)(const wchar_t*))
 {
     const CBstr current((control.*pfnGet)());
-    CString str(current.c_str(), static_cast<int>(current.Length()));
+    CString str = current.Get() ? CString(current.c_str(), static_cast<int>(current.Length())) : strStored;
     const CString strDefault = str;
     PX_String(pPX, pszName, str, strDefault);
     (control.*pfnSet)(str);
@@ -72,6 +74,6 @@ void CVellControl::ExchangeProperties(CPropExchange* pPX)
         (this->*row.pfnSet)(static_cast<COLORREF>(nColor));
     }
 
-    ExchangeString(pPX, L"ToolTip", *this, &CVellControl::GetToolTip, &CVellControl::SetToolTip);
-    ExchangeString(pPX, L"Text", *this, &CVellControl::GetText, &CVellControl::SetText);
+    ExchangeString(pPX, L"ToolTip", *this, &CVellControl::GetToolTip, m_strToolTip, &CVellControl::SetToolTip);
+    ExchangeString(pPX, L"Text", *this, &CVellControl::GetText, m_strText, &CVellControl::SetText);
 }
