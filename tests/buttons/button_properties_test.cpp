@@ -144,7 +144,10 @@ TEST_F(ButtonPropertiesTest, GdiObjectsStayFlatOverManyPaintsAndHitTests)
             PaintInto(frame, s);
             PaintInto(picture, s);
             picture.HitTestButton(CPoint(i % 40, i % 40));
-            picture.SetKeyingColor(i % 2 ? RGB(255, 0, 255) : RGB(255, 0, 254));  // rebuilds the regions
+            // Rebuilds the regions; every tenth time only, as a rebuild reads the picture pixel by pixel
+            // on a 32-bit screen (a hundred rebuilds still show a leaked region).
+            if (i % 10 == 0)
+                picture.SetKeyingColor(i % 20 ? RGB(255, 0, 255) : RGB(255, 0, 254));
             ::RedrawWindow(frame.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         }
         picture.SetKeyingColor(RGB(255, 0, 255));
