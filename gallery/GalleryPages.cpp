@@ -1,6 +1,7 @@
 // The list of pages: each toolkit feature adds its page here.
 #include "gallery/GalleryPage.h"
 
+#include "gallery/pages/ButtonsPage.h"
 #include "gallery/pages/ControlTextPage.h"
 #include "gallery/pages/ListBoxPage.h"
 #include "gallery/pages/QtBasicsPage.h"
@@ -17,6 +18,7 @@ std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
     pages.push_back(std::make_unique<CQtListViewPage>());
     pages.push_back(std::make_unique<CControlTextPage>());
     pages.push_back(std::make_unique<CListBoxPage>());
+    pages.push_back(std::make_unique<CButtonsPage>());
     return pages;
 }
 
