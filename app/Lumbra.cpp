@@ -8,6 +8,7 @@
 #include "app/WorkingFolder.h"
 #include "platform/mfc/CWnd.h"
 #include "toolkit/dialogs/VellSplashDlg.h"
+#include "toolkit/menu/MenuHook.h"
 #include "unpack/ReportAssertion.h"
 #include "unpack/ResourceArchive.h"
 #include "unpack/UnpackProgress.h"
@@ -50,6 +51,7 @@ WorkingFolder PrepareWorkingFolder(const CString& strTempPath, BOOL bExtractOnly
 BOOL CLumbra::InitInstance()
 {
     StartupTiming timing;
+    timing.Note(CurrentThreadMenuHook() ? L"menu hook ready" : L"no menu hook");
     CMyCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
 
