@@ -1,6 +1,7 @@
 // The list of pages: each toolkit feature adds its page here.
 #include "gallery/GalleryPage.h"
 
+#include "gallery/pages/MenusPage.h"
 #include "gallery/pages/SplashAboutPage.h"
 #include "gallery/pages/StyledDialogsPage.h"
 
@@ -9,6 +10,7 @@ std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
     std::vector<std::unique_ptr<CGalleryPage>> pages;
     pages.push_back(std::make_unique<CStyledDialogsPage>());
     pages.push_back(std::make_unique<CSplashAboutPage>());
+    pages.push_back(std::make_unique<CMenusPage>());
     return pages;
 }
 

@@ -16,10 +16,10 @@ CVellMenu* FindMenuByItem(HMENU hMenu, UINT_PTR nID, ULONG_PTR nData)
         mii.fMask = MIIM_DATA | MIIM_SUBMENU | MIIM_ID;
         if (!::GetMenuItemInfoW(hMenu, static_cast<UINT>(i), TRUE, &mii))
             continue;
-        if (mii.dwItemData == nData) {
-            // A submenu item is measured with its handle (cut to 32 bits) as id.
-            const UINT_PTR nItemId = mii.hSubMenu ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(mii.hSubMenu)) : mii.wID;
-            if (nItemId == nID)
+        if (mii.dwItemData == nData && nData) {
+            // A command item matches by id and data; a submenu item by its record alone (systems
+            // give it its handle, cut to 32 bits, or another value as id).
+            if (mii.hSubMenu || mii.wID == nID)
                 return pMenu;
         }
         if (mii.hSubMenu) {

@@ -366,3 +366,21 @@ void CVellMenu::RememberMenuBarItemRect(HDC hDC, const RECT& rect)
     m_menuBarItemRect = rect;
     ::OffsetRect(&m_menuBarItemRect, rcWindow.left, rcWindow.top);
 }
+
+BOOL CVellMenu::SetItemIcon(UINT nID, HICON hIcon)
+{
+    int nPos = -1;
+    CVellMenu* pMenu = FindCommand(nID, &nPos);
+    CVellMenuItemData* pData = pMenu ? pMenu->GetRecord(nPos) : nullptr;
+    if (!pData || !hIcon)
+        return FALSE;
+    auto* pImages = new CImageList;
+    if (!pImages->Create(m_nIconWidth, m_nIconWidth, ILC_COLOR32 | ILC_MASK, 1, 0) || pImages->Add(hIcon) < 0) {
+        delete pImages;
+        return FALSE;
+    }
+    delete pData->m_pIconImages;
+    pData->m_pIconImages = pImages;
+    pData->m_nIconIndex = 0;
+    return TRUE;
+}

@@ -49,6 +49,9 @@ public:
     BOOL ChangeCommandId(UINT nOldID, UINT nNewID);
     BOOL SetTextFromResource(UINT nStringID, UINT nCommandID);
     void RememberMenuBarItemRect(HDC hDC, const RECT& rect);
+    // Gives the item with command nID (here or in a themed submenu) a picture: a copy of hIcon at
+    // the size of the icon column. FALSE when there is no such item or no image list.
+    BOOL SetItemIcon(UINT nID, HICON hIcon);
     // 1 when items with this id belong to a menu bar: a menu bar's submenu, or a top-level menu
     // that is a menu bar; 0 for command ids.
     static BOOL IsMenuBarItem(UINT_PTR nItemId);

@@ -103,6 +103,7 @@ void CVellStyleWindowHook::PaintNonClient(CDC* pDC)
         frame.CombineRgn(&frame, &client, RGN_XOR);
         ::FillRgn(dc, frame, vell::FrameBrush());
     }
+    PaintMenuBar(&dc);
     if (!HasWholeCaption())
         return;
 

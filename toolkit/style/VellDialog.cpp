@@ -59,7 +59,8 @@ BOOL CVellDialog::OnInitDialog()
     m_sysMenu.Attach(hSysMenu);
     if (m_menu.m_hMenu != ::GetMenu(m_hWnd)) {
         m_menu.DetachThemed();
-        m_menu.Convert(::GetMenu(m_hWnd));
+        if (m_menu.Convert(::GetMenu(m_hWnd)))
+            ::DrawMenuBar(m_hWnd);  // owner-drawn items measure anew
     }
 
     CRect rcReference, rcBounds;
