@@ -50,10 +50,13 @@ CVellMenuHook::CVellMenuHook(InstallFn pfnInstall) : m_windows(10), m_dwThreadId
     AddTheme(new CVellMenuTheme(CVellMenuTheme::kClassic, MeasureItemClassic, DrawItemClassic));
     AddTheme(new CVellMenuTheme(CVellMenuTheme::kFlatBar, MeasureItemClassic, DrawItemFlatBar));
     AddTheme(new CVellMenuThemeXP);
-    if (CVellMenuTheme* pTheme = FindTheme(CVellMenuTheme::kClassic))
-        SetActiveMenuTheme(pTheme);
-    if (CVellMenuTheme* pTheme = FindTheme(CVellMenuTheme::kXP))
-        SetActiveMenuTheme(pTheme);
+    // The XP look becomes the process's theme, unless a hook made earlier has set one already.
+    if (!ActiveMenuTheme()) {
+        if (CVellMenuTheme* pTheme = FindTheme(CVellMenuTheme::kClassic))
+            SetActiveMenuTheme(pTheme);
+        if (CVellMenuTheme* pTheme = FindTheme(CVellMenuTheme::kXP))
+            SetActiveMenuTheme(pTheme);
+    }
 
     if (CurrentThreadMenuHook() || m_hHook)
         return;
@@ -182,6 +185,10 @@ BOOL CVellMenuHook::SubclassMenuWindow(HWND hWnd, BOOL bAlreadyShowing)
 
 void CVellMenuHook::UnsubclassMenuWindow(HWND hWnd)
 {
+    // Windows of a thread without hook were never taken over here.
+    CVellMenuHook* pHook = CurrentThreadMenuHook();
+    if (!pHook)
+        return;
     // Only a window that was taken over gets a procedure back: never a null one.
     if (const WNDPROC pfnOld = SavedProc(hWnd)) {
         ::SetLastError(0);
@@ -191,8 +198,7 @@ void CVellMenuHook::UnsubclassMenuWindow(HWND hWnd)
         if (const ATOM atom = ::GlobalFindAtomW(kOldMenuProc))
             ::GlobalDeleteAtom(atom);
     }
-    CVellMenuHook* pHook = CurrentThreadMenuHook();
-    CMenuHookData* pData = pHook ? pHook->FindData(hWnd) : nullptr;
+    CMenuHookData* pData = pHook->FindData(hWnd);
     if (!pData)
         return;
     if (CVellMenuTheme* pTheme = ActiveMenuTheme())
