@@ -3,6 +3,7 @@
 #include "app/CommandLineInfo.h"
 #include "app/Language.h"
 #include "app/SplashProgress.h"
+#include "app/StaleFolders.h"
 #include "app/StartupTiming.h"
 #include "app/ViewerLaunch.h"
 #include "app/WorkingFolder.h"
@@ -10,6 +11,7 @@
 #include "toolkit/dialogs/VellSplashDlg.h"
 #include "toolkit/menu/MenuHook.h"
 #include "unpack/ReportAssertion.h"
+#include "unpack/ReportLines.h"
 #include "unpack/ResourceArchive.h"
 #include "unpack/UnpackProgress.h"
 
@@ -29,7 +31,7 @@ CString ReadTempPath()
     const DWORD n = GetTempPathW(MAX_PATH, strTempPath.GetBuffer(MAX_PATH));
     strTempPath.ReleaseBuffer(n < MAX_PATH ? static_cast<int>(n) : 0);
     if (strTempPath.IsEmpty())
-        ReportAssertion(kAssertionKind, kLauncherSource, 201, L"0 != GetTempPath(MAX_PATH, szTempPath)");
+        ReportAssertion(kAssertionKind, kLauncherSource, kLineTempPath, L"0 != GetTempPath(MAX_PATH, szTempPath)");
     return strTempPath;
 }
 
@@ -41,7 +43,7 @@ WorkingFolder PrepareWorkingFolder(const CString& strTempPath, BOOL bExtractOnly
     DWORD dwLastError = ERROR_SUCCESS;
     if (!CreateFreshWorkingFolder(strTempPath, TakeFolderTimeStamp(_time64(nullptr)), folder, &dwLastError)) {
         SetLastError(dwLastError);
-        ReportAssertion(kAssertionKind, kLauncherSource, 218, L"CreateDirectory(szWorkDir, NULL)");
+        ReportAssertion(kAssertionKind, kLauncherSource, kLineWorkingFolder, L"CreateDirectory(szWorkDir, NULL)");
     }
     return folder;
 }
@@ -61,6 +63,11 @@ BOOL CLumbra::InitInstance()
 
     const CString strTempPath = ReadTempPath();
     const WorkingFolder folder = PrepareWorkingFolder(strTempPath, cmdInfo.m_bExtractOnly);
+    // A fresh folder is marked as in use for as long as this run (and its viewer) lasts; the fixed
+    // extract folder belongs to nobody and is never swept.
+    FolderLiveness liveness(cmdInfo.m_bExtractOnly ? CString() : folder.path);
+    // Folders of earlier runs that were killed go on a thread of their own meanwhile.
+    StaleFolderSweep sweep(strTempPath, folder.path);
     const CString strLanguage = ChooseLanguageCode(cmdInfo.m_strLanguage);
 
     const CString strArchives[] = {L"ZOLT", L"VC", L"RUNTIME", L"LANG_" + strLanguage, L"HELP_" + strLanguage};
@@ -77,13 +84,14 @@ BOOL CLumbra::InitInstance()
 
     if (!cmdInfo.m_bExtractOnly) {
         const DWORD dwStartError = RunViewer(BuildViewerCommandLine(folder.path, strLanguage, cmdInfo.m_strFileName),
-                                             pSplash->GetSafeHwnd());
+                                             pSplash->GetSafeHwnd(), liveness.Handle());
         timing.Note(L"viewer ended");
         Sleep(100);
+        liveness.Release();
         DeleteFolderTree(folder.path, folder.created);
         if (dwStartError != 0) {
             // A viewer that never ran is no success: say why, and end with a code of its own.
-            WriteAssertionLine(kAssertionKind, kLauncherSource, 301, L"CreateProcess(NULL, szCmdLine, ...)", dwStartError);
+            WriteAssertionLine(kAssertionKind, kLauncherSource, kLineStartViewer, L"CreateProcess(NULL, szCmdLine, ...)", dwStartError);
             SetExitCode(2);
         }
     }

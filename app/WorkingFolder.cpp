@@ -123,21 +123,23 @@ BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder)
                 if (IsDotEntry(data.cFileName))
                     continue;
                 const CString strPath = strPrefix + data.cFileName;
+                BOOL bEntry;
                 if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
                     // A junction or symbolic link: remove the link, never walk into its target.
-                    bResult = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(strPath)
-                                                                              : DeleteFileEntry(strPath);
+                    bEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(strPath)
+                                                                             : DeleteFileEntry(strPath);
                 } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    bResult = DeleteFolderTree(strPath, TRUE);
+                    bEntry = DeleteFolderTree(strPath, TRUE);
                 } else {
-                    bResult = DeleteFileEntry(strPath);
+                    bEntry = DeleteFileEntry(strPath);
                 }
-                if (!bResult)
-                    break;
+                // One file still in use keeps itself and its folders, not everything after it.
+                if (!bEntry)
+                    bResult = FALSE;
             } while (FindNextFileW(find.get(), &data));
         }
     }
     if (bRemoveFolder)
-        return RemoveDirectoryW(pszFolder);
+        return RemoveDirectoryW(pszFolder) && bResult;
     return bResult;
 }

@@ -38,7 +38,8 @@ BOOL CreateFreshWorkingFolder(const CString& strTempPath, const FolderTimeStamp&
 // tempPath + "LM\\", created when missing and reused otherwise.
 WorkingFolder PrepareExtractFolder(const CString& strTempPath);
 
-// Removes everything below pszFolder, and the folder itself when bRemoveFolder is TRUE. Stops at the
-// first entry that cannot be removed. Links (junctions, symbolic links) are removed as links: what
+// Removes everything below pszFolder, and the folder itself when bRemoveFolder is TRUE. An entry that
+// cannot be removed (a file still in use) stays with the folders above it; every other entry goes, and
+// the result is FALSE. Links (junctions, symbolic links) are removed as links: what
 // they point to is never touched.
 BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder);

@@ -1,10 +1,13 @@
-// Times the zip reader's unzip of a whole archive into a folder against the raw inflate of the same
-// entries from memory to memory (zlib alone, no CRC, no files) in the same process.
-// Usage: unzip_bench.exe <archive> <output folder> [runs]
+// The reader's side of bench/unzip_bench.sh. Usage:
+//   unzip_bench.exe unpack <archive> <output folder> [workers]  the launcher's unpacking path, timed inside
+//   unzip_bench.exe inflate <archive> [runs] [workers]          raw inflate of every entry, memory to memory
+//   unzip_bench.exe profile <archive> <scratch folder>          where the time of an unpack goes
 #include "unpack/zip/ZipFormat.h"
 #include "unpack/zip/ZipReader.h"
-#include "unpack/zip/ZipReaderState.h"
 #include "unpack/zip/ZipWin32Output.h"
+
+#include <atomic>
+#include <thread>
 
 #include <windows.h>
 #include <zlib.h>
@@ -45,33 +48,38 @@ std::vector<uint8_t> ReadArchive(const wchar_t* path)
     return bytes;
 }
 
-// (a): every entry through the reader into folder, as the launcher unpacks. Returns seconds, or -1.
-double UnzipAll(const std::vector<uint8_t>& archive, const std::wstring& folder, uint64_t& bytes)
+// The launcher's unpacking path: the archive read in place, every entry written by ZipUnzipAll with
+// the launcher's output. Returns seconds, or -1.
+double Unpack(const std::vector<uint8_t>& archive, const std::wstring& folder, unsigned workers, uint64_t& bytes)
 {
     const double start = Now();
-    const HZIP hz = ZipOpenMemory(archive.data(), static_cast<unsigned>(archive.size()), nullptr);
+    std::wstring own = folder;
+    if (own.back() != L'\\')
+        own += L'\\';
+    zip::Win32Output output(own);
+    const HZIP hz = ZipOpenMemoryWith(archive.data(), static_cast<unsigned>(archive.size()), nullptr, output);
     if (!hz || ZipSetBaseFolder(hz, folder.c_str()) != ZR_OK)
         return -1;
+    ZipUnzipAllFailure failure;
+    const ZRESULT zr = ZipUnzipAll(hz, workers, &failure);
+    if (zr != ZR_OK) {
+        std::fprintf(stderr, "unzip failed at %d: %lx\n", failure.index, zr);
+        return -1;
+    }
+    const double seconds = Now() - start;
     ZipItem item;
     ZipGetItem(hz, -1, &item);
-    const int count = item.index;
     bytes = 0;
-    for (int i = 0; i < count; ++i) {
-        if (ZipGetItem(hz, i, &item) != ZR_OK)
-            return -1;
-        const ZRESULT zr = ZipUnzipItem(hz, i, item.name);
-        if (zr != ZR_OK && !(zr == ZR_INFLATE && item.uncompressedSize == 0)) {
-            std::fprintf(stderr, "unzip %d failed: %lx\n", i, zr);
-            return -1;
-        }
-        bytes += static_cast<uint64_t>(item.uncompressedSize);
-    }
+    for (int i = 0, n = item.index; i < n; ++i)
+        if (ZipGetItem(hz, i, &item) == ZR_OK)
+            bytes += static_cast<uint64_t>(item.uncompressedSize);
     ZipClose(hz);
-    return Now() - start;
+    return seconds;
 }
 
-// (b): the same entries inflated (or copied, when stored) from memory into one buffer.
-double InflateAll(const std::vector<uint8_t>& archive, uint64_t& bytes)
+// The limit: the same entries inflated (or copied, when stored) from memory into memory by as many
+// threads as the unpack uses, largest first, no CRC, no files.
+double InflateAll(const std::vector<uint8_t>& archive, unsigned workers, uint64_t& bytes)
 {
     const zip::Bytes view(archive.data(), archive.size());
     const auto directory = zip::FindCentralDirectory(view);
@@ -89,14 +97,20 @@ double InflateAll(const std::vector<uint8_t>& archive, uint64_t& bytes)
         largest = std::max<size_t>(largest, record.uncompressedSize);
         entries.push_back(std::move(entry));
     }
-    std::vector<uint8_t> out(largest + 1);
-    const double start = Now();
-    bytes = 0;
-    for (const zip::Entry& entry : entries) {
-        const zip::CentralRecord& c = entry.central;
-        if (c.method == zip::kMethodStored) {
-            std::memcpy(out.data(), archive.data() + entry.dataOffset, c.uncompressedSize);
-        } else {
+    std::sort(entries.begin(), entries.end(), [](const zip::Entry& a, const zip::Entry& b) {
+        return a.central.uncompressedSize > b.central.uncompressedSize;
+    });
+    std::atomic<size_t> next{0};
+    std::atomic<bool> failed{false};
+    auto work = [&] {
+        std::vector<uint8_t> out(largest + 1);
+        for (size_t k; (k = next.fetch_add(1)) < entries.size();) {
+            const zip::Entry& entry = entries[k];
+            const zip::CentralRecord& c = entry.central;
+            if (c.method == zip::kMethodStored) {
+                std::memcpy(out.data(), archive.data() + entry.dataOffset, c.uncompressedSize);
+                continue;
+            }
             z_stream s{};
             inflateInit2(&s, -MAX_WBITS);
             s.next_in = const_cast<Bytef*>(archive.data() + entry.dataOffset);
@@ -106,11 +120,21 @@ double InflateAll(const std::vector<uint8_t>& archive, uint64_t& bytes)
             const int result = inflate(&s, Z_FINISH);
             inflateEnd(&s);
             if (result != Z_STREAM_END || s.total_out != c.uncompressedSize)
-                return -1;
+                failed = true;
         }
-        bytes += c.uncompressedSize;
-    }
-    return Now() - start;
+    };
+    const double start = Now();
+    std::vector<std::thread> threads;
+    for (unsigned w = 1; w < workers; ++w)
+        threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    const double seconds = Now() - start;
+    bytes = 0;
+    for (const zip::Entry& entry : entries)
+        bytes += entry.central.uncompressedSize;
+    return failed ? -1 : seconds;
 }
 
 // Where the time of (a) goes: the reader writing nowhere, the file system calls alone.
@@ -197,16 +221,20 @@ void Profile(const std::vector<uint8_t>& archive, const std::wstring& folder)
         ZipGetItem(hz, i, &items[i]);
     std::printf("profile: get item x %d: %.3f s\n", count, Now() - start);
     NullOutput null;
+    const HZIP hzNull = ZipOpenMemoryWith(archive.data(), static_cast<unsigned>(archive.size()), nullptr, null);
     start = Now();
     for (int i = 0; i < count; ++i)
-        ZipUnzipItemTo(hz, i, items[i].name, null);
+        ZipUnzipItem(hzNull, i, items[i].name);
+    ZipClose(hzNull);
     std::printf("profile: unzip to no output (inflate + CRC + chunks): %.3f s\n", Now() - start);
     CreateDirectoryW(folder.c_str(), nullptr);
     TimingOutput timing;
-    ZipSetBaseFolder(hz, (folder + L"\\timed\\").c_str());
+    const HZIP hzTimed = ZipOpenMemoryWith(archive.data(), static_cast<unsigned>(archive.size()), nullptr, timing);
+    ZipSetBaseFolder(hzTimed, (folder + L"\\timed\\").c_str());
     start = Now();
     for (int i = 0; i < count; ++i)
-        ZipUnzipItemTo(hz, i, items[i].name, timing);
+        ZipUnzipItem(hzTimed, i, items[i].name);
+    ZipClose(hzTimed);
     std::printf("profile: unzip to files %.3f s, of which:\n", Now() - start);
     const char* kinds[] = {"exists", "create folder", "create file", "write", "set times", "close"};
     for (int k = 0; k < TimingOutput::kKinds; ++k)
@@ -247,36 +275,43 @@ void Profile(const std::vector<uint8_t>& archive, const std::wstring& folder)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: unzip_bench <archive> <output folder> [runs]\n");
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (argc < 3 || (mode != L"unpack" && mode != L"inflate" && mode != L"profile")) {
+        std::fprintf(stderr, "usage: unzip_bench unpack|inflate|profile <archive> ...\n");
         return 2;
     }
-    const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 3;
-    const std::vector<uint8_t> archive = ReadArchive(argv[1]);
+    const std::vector<uint8_t> archive = ReadArchive(argv[2]);
     if (archive.empty()) {
         std::fprintf(stderr, "cannot read the archive\n");
         return 1;
     }
-    CreateDirectoryW(argv[2], nullptr);
-    double bestUnzip = 1e9, bestInflate = 1e9;
-    uint64_t bytes = 0, inflated = 0;
-    for (int run = 0; run < runs; ++run) {
-        const std::wstring folder = std::wstring(argv[2]) + L"\\run" + std::to_wstring(run) + L"\\";
-        const double unzip = UnzipAll(archive, folder, bytes);
-        const double inflate = InflateAll(archive, inflated);
-        if (unzip < 0 || inflate < 0) {
-            std::fprintf(stderr, "run %d failed\n", run);
+    uint64_t bytes = 0;
+    if (mode == L"unpack") {
+        if (argc < 4)
+            return 2;
+        const unsigned workers = argc > 4 ? static_cast<unsigned>(_wtoi(argv[4])) : ZipDefaultWorkers();
+        const double seconds = Unpack(archive, argv[3], workers, bytes);
+        if (seconds < 0)
             return 1;
-        }
-        std::printf("run %d: reader %.3f s, raw inflate %.3f s\n", run, unzip, inflate);
-        bestUnzip = std::min(bestUnzip, unzip);
-        bestInflate = std::min(bestInflate, inflate);
+        std::printf("workers=%u\nbytes=%llu\nseconds=%.4f\n", workers, static_cast<unsigned long long>(bytes), seconds);
+        return 0;
     }
-    if (argc > 4)
-        Profile(archive, std::wstring(argv[2]) + L"\\profile");
-    const double mb = double(bytes) / 1e6;
-    std::printf("bytes=%llu\nreader_seconds=%.4f\nreader_mbps=%.1f\ninflate_seconds=%.4f\ninflate_mbps=%.1f\n",
-                static_cast<unsigned long long>(bytes), bestUnzip, mb / bestUnzip, bestInflate,
-                double(inflated) / 1e6 / bestInflate);
+    if (mode == L"inflate") {
+        const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 5;
+        const unsigned workers = argc > 4 ? static_cast<unsigned>(_wtoi(argv[4])) : ZipDefaultWorkers();
+        double best = 1e9;
+        for (int run = 0; run < runs; ++run) {
+            const double seconds = InflateAll(archive, workers, bytes);
+            if (seconds < 0)
+                return 1;
+            best = std::min(best, seconds);
+        }
+        std::printf("workers=%u\nbytes=%llu\nseconds=%.4f\n", workers, static_cast<unsigned long long>(bytes), best);
+        return 0;
+    }
+    if (argc < 4)
+        return 2;
+    CreateDirectoryW(argv[3], nullptr);
+    Profile(archive, std::wstring(argv[3]));
     return 0;
 }

@@ -1,11 +1,18 @@
 # Packing folder trees into zip archives and embedding them as resources of type "FILE".
 set(LUMBRA_PACK_ZIP ${CMAKE_SOURCE_DIR}/payload/pack_zip.py)
 
-# lumbra_pack_archive(<out.zip> [FOLDERS_LAST] [TREES dir...] [FILES src=name...] [DEPENDS x...])
-# Deterministic: the same inputs always give a byte-identical archive.
+# lumbra_pack_archive(<out.zip> [FOLDERS_LAST] [TREES dir...] [FILES src=name...] [DEPENDS x...]
+#                     [MANIFEST <out.txt> RESOURCE <name>])
+# Deterministic: the same inputs always give a byte-identical archive. The manifest lists what went in
+# (names, sizes, CRCs, times, attributes), so tests can check an unpacking without any zip reader.
 function(lumbra_pack_archive out)
-  cmake_parse_arguments(P "FOLDERS_LAST" "" "TREES;FILES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(P "FOLDERS_LAST" "MANIFEST;RESOURCE" "TREES;FILES;DEPENDS" ${ARGN})
   set(args --out ${out})
+  set(outputs ${out})
+  if(P_MANIFEST)
+    list(APPEND args --manifest ${P_MANIFEST} --resource ${P_RESOURCE})
+    list(APPEND outputs ${P_MANIFEST})
+  endif()
   set(deps ${LUMBRA_PACK_ZIP} ${P_DEPENDS})
   foreach(tree ${P_TREES})
     list(APPEND args --tree ${tree})
@@ -21,7 +28,7 @@ function(lumbra_pack_archive out)
     list(APPEND args --folders-last)
   endif()
   get_filename_component(name ${out} NAME)
-  add_custom_command(OUTPUT ${out}
+  add_custom_command(OUTPUT ${outputs}
     COMMAND ${Python3_EXECUTABLE} ${LUMBRA_PACK_ZIP} ${args}
     DEPENDS ${deps}
     COMMENT "Packing ${name}"
@@ -62,21 +69,32 @@ function(lumbra_add_payload target)
   set(rc ${out_dir}/payload.rc)
   set(rc_text "// Generated: one zip archive per resource, type FILE, language 1033.\nLANGUAGE 9, 1\n")
   set(zips)
+  set(manifests)
   foreach(res ${resources})
     set(zip ${out_dir}/${res}.zip)
     set(opts)
     if(res IN_LIST P_FOLDERS_LAST)
       set(opts FOLDERS_LAST)
     endif()
-    lumbra_pack_archive(${zip} ${opts} TREES ${trees_${res}} FILES ${files_${res}} DEPENDS ${P_DEPENDS})
+    lumbra_pack_archive(${zip} ${opts} TREES ${trees_${res}} FILES ${files_${res}} DEPENDS ${P_DEPENDS}
+      MANIFEST ${out_dir}/${res}.txt RESOURCE ${res})
     list(APPEND zips ${zip})
+    list(APPEND manifests ${out_dir}/${res}.txt)
     string(APPEND rc_text "${res} FILE \"${zip}\"\n")
   endforeach()
   file(CONFIGURE OUTPUT ${rc} CONTENT "${rc_text}")
 
-  add_custom_target(${target}_archives DEPENDS ${zips})
+  # Every archive's manifest in one file: what a launcher around this payload must unpack.
+  set(archive_list ${out_dir}/archives.txt)
+  add_custom_command(OUTPUT ${archive_list}
+    COMMAND ${CMAKE_COMMAND} -E cat ${manifests} > ${archive_list}
+    DEPENDS ${manifests}
+    COMMENT "Listing ${target}'s archives")
+
+  add_custom_target(${target}_archives DEPENDS ${zips} ${archive_list})
   add_library(${target} OBJECT ${rc})
   add_dependencies(${target} ${target}_archives)
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${zips}")
   set_property(TARGET ${target} PROPERTY LUMBRA_RESOURCE_NAMES "${resources}")
+  set_property(TARGET ${target} PROPERTY LUMBRA_ARCHIVE_LIST "${archive_list}")
 endfunction()

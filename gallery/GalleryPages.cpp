@@ -1,7 +1,9 @@
 // The list of pages: each toolkit feature adds its page here.
 #include "gallery/GalleryPage.h"
 
+#include "gallery/pages/ControlTextPage.h"
 #include "gallery/pages/MenusPage.h"
+#include "gallery/pages/QtBasicsPage.h"
 #include "gallery/pages/SplashAboutPage.h"
 #include "gallery/pages/StyledDialogsPage.h"
 
@@ -11,6 +13,8 @@ std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
     pages.push_back(std::make_unique<CStyledDialogsPage>());
     pages.push_back(std::make_unique<CSplashAboutPage>());
     pages.push_back(std::make_unique<CMenusPage>());
+    pages.push_back(std::make_unique<CQtBasicsPage>());
+    pages.push_back(std::make_unique<CControlTextPage>());
     return pages;
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The launcher's whole job under Wine with the embedded demo payload: splash, unpack into a fresh
 # folder under %TEMP%, start the viewer on a sample recording, wait for it, clean up. Then tells
-# what happened and saves screenshots of the splash and the viewer to build/demo-splash.png and
-# build/demo-viewer.png.
+# what happened and saves screenshots of the splash and the viewer to
+# build/screenshots/demo-splash.png and build/screenshots/demo-viewer.png.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -21,7 +21,9 @@ sample="$DEMO/Hall 2 - Camera 1 (2026-12-08).dvr"
 { printf 'ORVDVR01\r\nrecorder: Hall 2\r\ncamera: 1\r\nstart: 2026-12-08 13:25:07\r\n\r\n'
   head -c 4096 /dev/urandom; } >"$sample"
 report="$DEMO/viewer-report.txt"
-rm -f "$report" "$BUILD/demo-viewer.png" "$BUILD/demo-splash.png"
+shots=$BUILD/screenshots
+mkdir -p "$shots"
+rm -f "$report" "$shots/demo-viewer.png" "$shots/demo-splash.png"
 
 win_temp=$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
 temp_dir=$(winepath -u "$win_temp" 2>/dev/null)
@@ -40,7 +42,7 @@ for _ in $(seq 1 500); do
     splash=$(xwininfo -root -children 2>/dev/null | grep '"lumbra.exe"' | grep -v '+0+0 ' | awk '{print $1}' | head -n1 || true)
     if [ -n "$splash" ] && xwininfo -id "$splash" 2>/dev/null | grep -q 'IsViewable'; then
         sleep 0.15  # the X server shows the picture a moment after the window
-        xwd -id "$splash" -silent 2>/dev/null | convert xwd:- png:"$BUILD/demo-splash.png" 2>/dev/null || true
+        xwd -id "$splash" -silent 2>/dev/null | convert xwd:- png:"$shots/demo-splash.png" 2>/dev/null || true
         break
     fi
     sleep 0.01
@@ -56,7 +58,7 @@ for _ in $(seq 1 300); do
     sleep 0.1
 done
 sleep 1  # let the window paint
-xwd -root -silent | convert xwd:- png:"$BUILD/demo-viewer.png" 2>/dev/null || true
+xwd -root -silent | convert xwd:- png:"$shots/demo-viewer.png" 2>/dev/null || true
 
 set +e
 wait $launcher
@@ -84,6 +86,6 @@ else
     echo "  working folder removed:  NO"
 fi
 echo "  launcher exit code:      $status  (${elapsed%.*} s in all)"
-[ -f "$BUILD/demo-splash.png" ] && echo "  screenshot of the splash: $BUILD/demo-splash.png"
-[ -f "$BUILD/demo-viewer.png" ] && echo "  screenshot of the viewer: $BUILD/demo-viewer.png"
+[ -f "$shots/demo-splash.png" ] && echo "  screenshot of the splash: $shots/demo-splash.png"
+[ -f "$shots/demo-viewer.png" ] && echo "  screenshot of the viewer: $shots/demo-viewer.png"
 [ "$status" -eq 0 ] && [ -s "$report" ] && [ -n "$folder" ] && [ ! -e "$temp_dir/$folder" ]

@@ -11,7 +11,7 @@ public:
     virtual ~UnpackProgress() = default;
     // An archive begins.
     virtual void OnArchiveStarted(const wchar_t* pszName) = 0;
-    // nBytes more of the unpacked data are on disk; called at least every 16 KB.
+    // nBytes more of the unpacked data are on disk. Called on the thread that writes them.
     virtual void OnBytesWritten(uint64_t nBytes) = 0;
 };
 
@@ -27,6 +27,13 @@ public:
     void CreateFolder(const std::wstring& path) override { m_inner.CreateFolder(path); }
     std::unique_ptr<zip::OutputFile> CreateOutputFile(const std::wstring& path, uint32_t attr,
                                                       bool& folderMissing) override;
+    void RemoveFile(const std::wstring& path) override { m_inner.RemoveFile(path); }
+    uint32_t LastSystemError() override { return m_inner.LastSystemError(); }
+    std::wstring CurrentFolder() override { return m_inner.CurrentFolder(); }
+    uint64_t DosTimeToFileTime(uint16_t dosDate, uint16_t dosTime) override
+    {
+        return m_inner.DosTimeToFileTime(dosDate, dosTime);
+    }
 
 private:
     zip::Output& m_inner;

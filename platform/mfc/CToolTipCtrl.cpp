@@ -23,7 +23,7 @@ TTTOOLINFOW CToolTipCtrl::MakeToolInfo(CWnd* pWnd, UINT_PTR nIDTool, const wchar
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
     ti.hwnd = pWnd ? pWnd->m_hWnd : nullptr;
-    ti.uFlags = nIDTool == 0 ? TTF_IDISHWND | TTF_SUBCLASS : TTF_SUBCLASS;
+    ti.uFlags = nIDTool == 0 ? TTF_IDISHWND : 0;
     ti.uId = nIDTool == 0 ? reinterpret_cast<UINT_PTR>(ti.hwnd) : nIDTool;
     ti.lpszText = const_cast<wchar_t*>(pszText ? pszText : L"");
     return ti;
@@ -43,4 +43,17 @@ void CToolTipCtrl::UpdateTipText(const wchar_t* pszText, CWnd* pWnd, UINT_PTR nI
 {
     TTTOOLINFOW ti = MakeToolInfo(pWnd, nIDTool, pszText);
     SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool)
+{
+    TTTOOLINFOW ti = MakeToolInfo(pWnd, nIDTool, nullptr);
+    SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+BOOL CToolTipCtrl::HasTool(CWnd* pWnd, UINT_PTR nIDTool) const
+{
+    TTTOOLINFOW ti = MakeToolInfo(pWnd, nIDTool, nullptr);
+    ti.lpszText = nullptr;  // asks for no text: nothing is copied back
+    return m_hWnd && ti.hwnd && SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
 }

@@ -120,6 +120,10 @@ public:
     CWnd* GetTopLevelParent() const;
     CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    // The previous id of a child window (0 when there was none or the call failed).
+    int SetDlgCtrlID(int nID);
+    // The window in relation nCmd (GW_HWNDNEXT, GW_HWNDPREV, GW_CHILD, GW_OWNER, ...), or null.
+    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
@@ -185,6 +189,11 @@ protected:
     void OnRButtonDblClk(UINT nFlags, CPoint point);
     void OnMButtonDown(UINT nFlags, CPoint point);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnEnable(BOOL bEnable);
+    void OnCaptureChanged(CWnd* pWnd);
+    UINT OnGetDlgCode();
+    int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
     void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);

@@ -50,6 +50,13 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
     return ModifyLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
+int CWnd::SetDlgCtrlID(int nID)
+{
+    // The id of a child window is its GWLP_ID; SetWindowLongPtr gives 0 both for a previous id of 0
+    // and for a failure.
+    return static_cast<int>(::SetWindowLongPtrW(m_hWnd, GWLP_ID, nID));
+}
+
 void CWnd::ClientToScreen(RECT* pRect) const
 {
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(pRect), 2);
@@ -226,6 +233,31 @@ void CWnd::OnMButtonDown(UINT, CPoint)
 void CWnd::OnKeyDown(UINT, UINT, UINT)
 {
     Default();
+}
+
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+
+void CWnd::OnEnable(BOOL)
+{
+    Default();
+}
+
+void CWnd::OnCaptureChanged(CWnd*)
+{
+    Default();
+}
+
+UINT CWnd::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
+}
+
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT)
+{
+    return static_cast<int>(Default());
 }
 
 void CWnd::OnEnterMenuLoop(BOOL)

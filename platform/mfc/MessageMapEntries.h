@@ -93,6 +93,22 @@ LRESULT key(CCmdTarget* p, UINT, WPARAM w, LPARAM l)
     return Call<T, F>(p, static_cast<UINT>(w), static_cast<UINT>(LOWORD(l)), static_cast<UINT>(HIWORD(l)));
 }
 template <class T, auto F>
+LRESULT window(CCmdTarget* p, UINT, WPARAM, LPARAM l)
+{
+    return Call<T, F>(p, CWnd::FromHandle(reinterpret_cast<HWND>(l)));
+}
+template <class T, auto F>
+LRESULT mouseActivate(CCmdTarget* p, UINT, WPARAM w, LPARAM l)
+{
+    return Call<T, F>(p, CWnd::FromHandle(reinterpret_cast<HWND>(w)), static_cast<UINT>(LOWORD(l)),
+                      static_cast<UINT>(HIWORD(l)));
+}
+template <class T, auto F>
+LRESULT setText(CCmdTarget* p, UINT, WPARAM, LPARAM l)
+{
+    return Call<T, F>(p, reinterpret_cast<const wchar_t*>(l));
+}
+template <class T, auto F>
 LRESULT eraseBkgnd(CCmdTarget* p, UINT, WPARAM w, LPARAM)
 {
     return Call<T, F>(p, CDC::FromHandle(reinterpret_cast<HDC>(w)));
@@ -187,6 +203,13 @@ LRESULT notify(CCmdTarget* p, UINT, WPARAM, LPARAM l)
 #define ON_WM_RBUTTONDBLCLK() AFX_MSG_ENTRY(WM_RBUTTONDBLCLK, flagsPoint, OnRButtonDblClk)
 #define ON_WM_MBUTTONDOWN() AFX_MSG_ENTRY(WM_MBUTTONDOWN, flagsPoint, OnMButtonDown)
 #define ON_WM_KEYDOWN() AFX_MSG_ENTRY(WM_KEYDOWN, key, OnKeyDown)
+#define ON_WM_KEYUP() AFX_MSG_ENTRY(WM_KEYUP, key, OnKeyUp)
+#define ON_WM_ENABLE() AFX_MSG_ENTRY(WM_ENABLE, boolW, OnEnable)
+#define ON_WM_CAPTURECHANGED() AFX_MSG_ENTRY(WM_CAPTURECHANGED, window, OnCaptureChanged)
+#define ON_WM_GETDLGCODE() AFX_MSG_ENTRY(WM_GETDLGCODE, v_v, OnGetDlgCode)
+#define ON_WM_MOUSEACTIVATE() AFX_MSG_ENTRY(WM_MOUSEACTIVATE, mouseActivate, OnMouseActivate)
+// WM_SETTEXT with the new text; the handler's result (TRUE: the text was set) is the message's.
+#define ON_WM_SETTEXT() AFX_MSG_ENTRY(WM_SETTEXT, setText, OnSetText)
 #define ON_WM_ENTERMENULOOP() AFX_MSG_ENTRY(WM_ENTERMENULOOP, boolW, OnEnterMenuLoop)
 #define ON_WM_EXITMENULOOP() AFX_MSG_ENTRY(WM_EXITMENULOOP, boolW, OnExitMenuLoop)
 #define ON_WM_INITMENUPOPUP() AFX_MSG_ENTRY(WM_INITMENUPOPUP, initMenuPopup, OnInitMenuPopup)

@@ -1,6 +1,9 @@
+#include "app/StaleFolders.h"
 #include "app/WorkingFolder.h"
 
 #include "support/ChildProcess.h"
+#include "support/LauncherArchives.h"
+#include "support/PrivateTemp.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +22,9 @@ FolderTimeStamp December8At132507()
 }
 
 }  // namespace
+
+// Scratch folders of this program live in a %TEMP% of its own.
+static testing::Environment* const kPrivateTemp = testing::AddGlobalTestEnvironment(new PrivateTempEnvironment);
 
 TEST(WorkingFolder, NameFormat)
 {
@@ -112,35 +118,27 @@ TEST(DeleteFolderTree, KeepsTheFolderItselfWhenAsked)
     EXPECT_TRUE(DeleteFolderTree(root.c_str(), FALSE));  // an empty folder is fine too
 }
 
-TEST(DeleteFolderTree, StopsAtAFileHeldOpenAndLeavesTheRest)
+TEST(DeleteFolderTree, KeepsAFileHeldOpenAndRemovesEverythingElse)
 {
     ScratchFolder temp;
     const std::wstring root = temp / L"busy";
     CreateDirectoryW(root.c_str(), nullptr);
-    for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(WriteTextFile(root + L"\\f" + std::to_wstring(i) + L".txt", "x"));
-    // Hold the file that the walk meets first, so every other entry is "not yet visited".
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((root + L"\\*").c_str(), &data);
-    ASSERT_NE(INVALID_HANDLE_VALUE, find);
-    std::wstring firstFile;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            firstFile = data.cFileName;
-            break;
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    HANDLE held = CreateFileW((root + L"\\" + firstFile).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    CreateDirectoryW((root + L"\\a").c_str(), nullptr);
+    CreateDirectoryW((root + L"\\a\\deep").c_str(), nullptr);
+    CreateDirectoryW((root + L"\\z").c_str(), nullptr);
+    for (const wchar_t* name : {L"\\f0.txt", L"\\a\\f1.txt", L"\\a\\deep\\held.txt", L"\\a\\deep\\f2.txt",
+                                L"\\z\\f3.txt", L"\\zz.txt"})
+        ASSERT_TRUE(WriteTextFile(root + name, "x"));
+    HANDLE held = CreateFileW((root + L"\\a\\deep\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
 
     EXPECT_FALSE(DeleteFolderTree(root.c_str(), TRUE));
-    EXPECT_TRUE(PathExists(root + L"\\" + firstFile));
-    int left = 0;
-    for (int i = 0; i < 5; ++i)
-        left += PathExists(root + L"\\f" + std::to_wstring(i) + L".txt") ? 1 : 0;
-    EXPECT_EQ(5, left);
+    EXPECT_EQ(std::vector<std::wstring>{L"a\\deep\\held.txt"}, FilesBelow(root + L"\\"));
+    EXPECT_EQ(std::vector<std::wstring>{L"a"}, FolderNames(root + L"\\"));
     CloseHandle(held);
+    EXPECT_TRUE(DeleteFolderTree(root.c_str(), TRUE));
+    EXPECT_FALSE(PathExists(root));
 }
 
 // The test script links <links>\tree\link to <links>\outside from the Linux side before this runs:
@@ -170,4 +168,13 @@ TEST(DeleteFolderTree, NeverFollowsALinkOutOfTheTree)
         EXPECT_TRUE(removed);
         EXPECT_FALSE(PathExists(tree));
     }
+}
+
+TEST(StaleFolders, OnlyTimeStampedWorkingFolderNamesQualify)
+{
+    for (const wchar_t* name : {L"LM120813250700", L"LM1208132507010", L"LM12081325070123456789"})
+        EXPECT_TRUE(IsWorkingFolderName(name)) << testing::PrintToString(std::wstring(name));
+    for (const wchar_t* name : {L"LM", L"LM12081325070", L"LM120813250700123456789", L"LM12081325070a", L"lm120813250700",
+                                L"XLM120813250700", L"LM 120813250700"})
+        EXPECT_FALSE(IsWorkingFolderName(name)) << testing::PrintToString(std::wstring(name));
 }

@@ -29,12 +29,6 @@ bool HasUpdateRegion(HWND hWnd)
     return GetUpdateRect(hWnd, &rc, FALSE) != FALSE;
 }
 
-std::wstring BuildFolderFile(const wchar_t* pszName)
-{
-    const wchar_t* pszBin = _wgetenv(L"LUMBRA_BIN");
-    return std::wstring(pszBin ? pszBin : L".") + L"\\..\\" + pszName;
-}
-
 }  // namespace
 
 TEST(SplashPlacementTest, ClientAreaCentredOnTheFullScreenArea)
@@ -155,8 +149,8 @@ TEST(SplashDialogTest, BorderAndPictureAsPaintedByTheConstructor)
         expectBorder(*ReadWindow(splash.m_hWnd), "inactive");
     }
 
-    // A picture of the screen to look at, <build>/splash.bmp. Above the windows of tests that run
-    // at the same time on the same display, which may still cover it.
+    // A picture of the screen to look at, <build>/screenshots/test-splash-dialog.png. Above the
+    // windows of tests that run at the same time on the same display, which may still cover it.
     SetWindowPos(splash.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Sleep(300);  // for the X server
     const CRect rc = WindowRectOf(splash.m_hWnd);
@@ -164,5 +158,5 @@ TEST(SplashDialogTest, BorderAndPictureAsPaintedByTheConstructor)
     HDC hScreen = GetDC(nullptr);
     BitBlt(screen.dc(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
     ReleaseDC(nullptr, hScreen);
-    EXPECT_TRUE(screen.SaveBmp(BuildFolderFile(L"splash.bmp")));
+    EXPECT_TRUE(screen.SavePng(ScreenshotPath(L"test-splash-dialog.png")));
 }

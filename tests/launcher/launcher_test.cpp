@@ -2,11 +2,15 @@
 #include "support/ChildProcess.h"
 #include "support/ScratchFolder.h"
 #include "support/LauncherArchives.h"
+#include "support/PrivateTemp.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+// Every launcher this program starts inherits a %TEMP% of the test program's own.
+static testing::Environment* const kPrivateTemp = testing::AddGlobalTestEnvironment(new PrivateTempEnvironment);
 
 namespace {
 
@@ -18,20 +22,40 @@ LONGLONG FileSize(const std::wstring& path)
     return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// Every entry of the archive is in folder, files with their size.
-void ExpectArchiveUnpacked(const wchar_t* resourceName, const std::wstring& folder)
+// The write time a DOS date and time (local time) stand for.
+FILETIME DosToFileTime(WORD date, WORD time)
 {
-    const auto entries = ListArchiveResource(LauncherPath(), resourceName);
+    FILETIME local = {}, utc = {};
+    DosDateTimeToFileTime(date, time, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    return utc;
+}
+
+// Every entry of the archive is in folder as the packer listed it: files with their size, content
+// (CRC-32), write time and attributes, folders as folders.
+void ExpectArchiveUnpacked(const wchar_t* resourceName, const std::wstring& folder,
+                           const std::wstring& launcher = LauncherPath())
+{
+    const auto entries = ListArchiveResource(launcher, resourceName);
     ASSERT_FALSE(entries.empty()) << "no archive " << testing::PrintToString(std::wstring(resourceName));
     for (const ArchiveEntry& e : entries) {
         const std::wstring path = folder + e.name;
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) << testing::PrintToString(path);
         if (e.folder) {
-            const DWORD attributes = GetFileAttributesW(path.c_str());
-            EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-                << testing::PrintToString(path);
-        } else {
-            EXPECT_EQ(e.size, FileSize(path)) << testing::PrintToString(path);
+            EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) << testing::PrintToString(path);
+            continue;
         }
+        EXPECT_EQ(e.size, FileSize(path)) << testing::PrintToString(path);
+        EXPECT_EQ(e.crc, FileCrc32(path)) << testing::PrintToString(path);
+        EXPECT_EQ(e.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+                  data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+            << testing::PrintToString(path);
+        if (e.size == 0)
+            continue;  // the reader creates an empty entry's file and leaves its times as they are
+        const FILETIME expected = DosToFileTime(e.dosDate, e.dosTime);
+        EXPECT_EQ(expected.dwLowDateTime, data.ftLastWriteTime.dwLowDateTime) << testing::PrintToString(path);
+        EXPECT_EQ(expected.dwHighDateTime, data.ftLastWriteTime.dwHighDateTime) << testing::PrintToString(path);
     }
 }
 
@@ -88,16 +112,20 @@ TEST(Launcher, SecondExtractReplacesTheFirstOnesFiles)
     ExpectArchiveUnpacked(L"HELP_EN", temp / L"LM\\");
 }
 
-TEST(Launcher, ExtractOnlyUsesTheRealTempFolderByDefault)
+TEST(Launcher, ExtractOnlyUsesTheInheritedTempFolder)
 {
+    // This program's own %TEMP% (never the user's): the launcher inherits it.
     wchar_t buffer[MAX_PATH];
-    const std::wstring realTemp(buffer, GetTempPathW(MAX_PATH, buffer));
-    const std::wstring lm = realTemp + L"LM\\";
+    const std::wstring inherited(buffer, GetTempPathW(MAX_PATH, buffer));
+    ASSERT_NE(PrivateTempEnvironment::RealTemp(), inherited);
+    const bool realLmExisted = PathExists(PrivateTempEnvironment::RealTemp() + L"LM");
+    const std::wstring lm = inherited + L"LM\\";
     RemoveTreeForTest(lm);
     const ChildResult run = RunUnderDebugger(Quoted(LauncherPath()) + L" /e");
     EXPECT_EQ(0u, run.exitCode);
     for (const wchar_t* name : {L"ZOLT", L"VC", L"RUNTIME", L"LANG_EN", L"HELP_EN"})
         ExpectArchiveUnpacked(name, lm);
+    EXPECT_EQ(realLmExisted, PathExists(PrivateTempEnvironment::RealTemp() + L"LM"));
     RemoveTreeForTest(lm);
 }
 
@@ -164,4 +192,51 @@ TEST(Launcher, MenuHookIsInstalledBeforeInitInstance)
     EXPECT_NE(std::wstring::npos, run.debugOutput[0].find(L"Timing: menu hook ready "))
         << testing::PrintToString(run.debugOutput[0]);
     EXPECT_EQ(std::wstring::npos, run.debugOutput[0].find(L"no menu hook"));
+}
+
+TEST(Launcher, ExtractOnlyNeedsNoViewerInThePayload)
+{
+    ScratchFolder temp;
+    const std::wstring launcher = ExecutableFolder() + L"LumbraNoViewer.exe";
+    const ChildResult run = RunUnderDebugger(Quoted(launcher) + L" /e /lFR", TempIn(temp));
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_TRUE(run.debugOutput.empty());
+    const std::wstring lm = temp / L"LM\\";
+    for (const wchar_t* name : {L"ZOLT", L"VC", L"RUNTIME", L"LANG_FR", L"HELP_FR"})
+        ExpectArchiveUnpacked(name, lm, launcher);
+    EXPECT_FALSE(PathExists(lm + L"Tavisk.exe"));
+}
+
+TEST(Launcher, AFileInUseDeepInTheFolderStaysAndEverythingElseGoes)
+{
+    ScratchFolder temp;
+    EnvironmentChanges env = TempIn(temp);
+    env[L"LUMBRA_SPY_SLEEP_MS"] = L"1500";
+    PROCESS_INFORMATION pi;
+    ASSERT_TRUE(StartChild(Quoted(ExecutableFolder() + L"LumbraSpy.exe"), env, pi));
+
+    // Take the file as soon as the launcher has written it, without sharing, until the run is over.
+    HANDLE held = INVALID_HANDLE_VALUE;
+    std::wstring folder;
+    for (int i = 0; i < 3000 && held == INVALID_HANDLE_VALUE && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT;
+         ++i) {
+        const auto names = FolderNames(temp.path());
+        if (names.size() == 1) {
+            folder = temp / (names[0] + L"\\");
+            held = CreateFileW((folder + L"ZoltSDK\\sub\\nested.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               0, nullptr);
+        }
+        if (held == INVALID_HANDLE_VALUE)
+            Sleep(5);
+    }
+    ASSERT_NE(INVALID_HANDLE_VALUE, held) << "the file was never there to hold";
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 60000));
+    DWORD exitCode = 0xFFFF;
+    GetExitCodeProcess(pi.hProcess, &exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+
+    EXPECT_EQ(0u, exitCode) << "a file left behind is no failure of the run";
+    EXPECT_EQ(std::vector<std::wstring>{L"ZoltSDK\\sub\\nested.txt"}, FilesBelow(folder));
+    CloseHandle(held);
 }

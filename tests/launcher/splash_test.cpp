@@ -112,3 +112,35 @@ TEST(Splash, AnswersAndShowsProgressWhileALargePayloadUnpacks)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
 }
+
+// Whichever way a run ends (viewer closed, extract only, an archive missing, no viewer to start), its
+// splash is gone with it; while it lasts, it is on screen.
+TEST(Splash, GoneAfterEveryWayARunEnds)
+{
+    struct Path {
+        const wchar_t* launcher;
+        const wchar_t* arguments;
+        DWORD exitCode;
+    };
+    const Path paths[] = {{L"LumbraSpy.exe", L"/lEN", 0}, {L"LumbraSpy.exe", L"/e", 0}, {L"LumbraSpy.exe", L"/lXX", 1},
+                          {L"LumbraNoViewer.exe", L"", 2}, {L"LumbraNoViewer.exe", L"/e /lXX", 1}};
+    for (const Path& path : paths) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(path.launcher) + L" " + path.arguments));
+        ScratchFolder scratch;
+        PROCESS_INFORMATION pi;
+        ASSERT_TRUE(StartChild(L"\"" + ExecutableFolder() + path.launcher + L"\" " + path.arguments,
+                               {{L"TEMP", scratch.path()}, {L"TMP", scratch.path()}, {L"LUMBRA_SPY_SLEEP_MS", L"300"}},
+                               pi));
+        HWND splash = nullptr;
+        while (!splash && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT)
+            splash = SplashOf(pi.dwProcessId);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 60000));
+        DWORD exitCode = 0xFFFF;
+        GetExitCodeProcess(pi.hProcess, &exitCode);
+        EXPECT_EQ(path.exitCode, exitCode);
+        ASSERT_NE(nullptr, splash) << "no splash seen";
+        EXPECT_FALSE(IsWindow(splash));
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <set>
 #include <sstream>
@@ -12,6 +13,15 @@
 namespace {
 
 const std::vector<std::wstring> kResourcesEN = {L"ZOLT", L"VC", L"RUNTIME", L"LANG_EN", L"HELP_EN"};
+
+// What the viewer finds in its folder: the archives' files and the marker that keeps the folder alive.
+std::vector<std::wstring> ViewerFiles(const std::vector<std::wstring>& resources)
+{
+    std::vector<std::wstring> files = ArchiveFileNames(ExecutableFolder() + L"LumbraSpy.exe", resources);
+    files.push_back(L"Lumbra.run");
+    std::sort(files.begin(), files.end());
+    return files;
+}
 
 std::wstring SpyLauncher()
 {
@@ -112,7 +122,7 @@ TEST(ViewerLaunch, QuotedViewerPathLanguageAndFile)
     EXPECT_TRUE(StartsWith(spy.folder, temp + L"LM")) << testing::PrintToString(spy.folder);
     EXPECT_EQ(L"\"" + spy.folder + L"Tavisk.exe\" /lDE \"C:\\Recordings\\Hall 2\\cam 1.dvr\"", spy.commandLine);
     EXPECT_EQ((std::vector<std::wstring>{L"/lDE", L"C:\\Recordings\\Hall 2\\cam 1.dvr"}), spy.args);
-    EXPECT_EQ(ArchiveFileNames(SpyLauncher(), {L"ZOLT", L"VC", L"RUNTIME", L"LANG_DE", L"HELP_DE"}), spy.files);
+    EXPECT_EQ(ViewerFiles({L"ZOLT", L"VC", L"RUNTIME", L"LANG_DE", L"HELP_DE"}), spy.files);
     EXPECT_TRUE(FolderNames(temp).empty()) << "the working folder must be gone";
 }
 
@@ -153,7 +163,7 @@ TEST(ViewerLaunch, TempFolderWithBlanksAndNonAsciiLetters)
     ASSERT_EQ(1u, run.spies.size());
     EXPECT_TRUE(StartsWith(run.spies[0].folder, temp)) << testing::PrintToString(run.spies[0].folder);
     EXPECT_EQ(L"\"" + run.spies[0].folder + L"Tavisk.exe\" /lEN \"D:\\a b.bin\"", run.spies[0].commandLine);
-    EXPECT_EQ(ArchiveFileNames(SpyLauncher(), kResourcesEN), run.spies[0].files);
+    EXPECT_EQ(ViewerFiles(kResourcesEN), run.spies[0].files);
     EXPECT_TRUE(FolderNames(temp).empty());
 }
 
@@ -174,23 +184,49 @@ TEST(ViewerLaunch, LauncherEndsAtLeast100msAfterTheViewer)
     EXPECT_LE(run.result.exitTime, now + 10000ull * 50);
 }
 
-TEST(ViewerLaunch, FileHeldOpenStopsTheRemovalButNotTheRun)
+TEST(ViewerLaunch, AHelperThatOutlivesTheViewerIsWaitedForBeforeTheFolderGoes)
 {
     ScratchFolder scratch;
     const std::wstring temp = MakeTemp(scratch, L"temp");
+    // The viewer starts a helper that keeps one of the folder's files open for 5 s after its start;
+    // the viewer itself ends at most 2.3 s after starting it.
     const LauncherRun run = RunLauncher(SpyLauncher(), L"", temp, scratch,
-                                {{L"LUMBRA_SPY_HOLD", L"reader.dll"}, {L"LUMBRA_SPY_HOLD_MS", L"2500"}});
+                                        {{L"LUMBRA_SPY_HOLD", L"reader.dll"}, {L"LUMBRA_SPY_HOLD_MS", L"5000"}});
     EXPECT_EQ(0u, run.result.exitCode);
     EXPECT_TRUE(run.result.debugOutput.empty());
     ASSERT_EQ(1u, run.spies.size());
-    EXPECT_TRUE(PathExists(run.spies[0].folder + L"reader.dll"));
-    // The holder lets go after a while; then the folder can go.
-    for (int i = 0; i < 100 && !DeleteFileW((run.spies[0].folder + L"reader.dll").c_str()); ++i)
-        Sleep(100);
-    for (int i = 0; i < 50 && !FolderNames(temp).empty(); ++i) {
-        RemoveTreeForTest(run.spies[0].folder);
-        Sleep(100);
-    }
+    EXPECT_TRUE(FolderNames(temp).empty()) << "left: " << testing::PrintToString(FilesBelow(run.spies[0].folder));
+    const long long afterViewerMs =
+        (static_cast<long long>(run.result.exitTime) - static_cast<long long>(run.spies[0].ended)) / 10000;
+    EXPECT_GE(afterViewerMs, 2500) << "the launcher did not wait for the helper";
+    std::printf("[ helper   ] launcher ended %lld ms after the viewer\n", afterViewerMs);
+}
+
+// A launcher inside a job of someone else's: where it cannot put the viewer into a job of its own
+// (a system without nested jobs, or an outer job that forbids them), it waits for the viewer alone.
+TEST(ViewerLaunch, InsideAnOuterJobTheViewerIsStillAwaitedAndTheFolderRemoved)
+{
+    ScratchFolder scratch;
+    const std::wstring temp = MakeTemp(scratch, L"temp");
+    const std::wstring report = scratch / L"spy-report.txt";
+    HANDLE outer = CreateJobObjectW(nullptr, nullptr);
+    ASSERT_NE(nullptr, outer);
+    PROCESS_INFORMATION pi;
+    ASSERT_TRUE(StartChildWithFlags(L"\"" + SpyLauncher() + L"\"",
+                                    {{L"TEMP", temp}, {L"TMP", temp}, {L"LUMBRA_SPY_REPORT", report},
+                                     {L"LUMBRA_SPY_SLEEP_MS", L"300"}},
+                                    CREATE_SUSPENDED, pi));
+    ASSERT_TRUE(AssignProcessToJobObject(outer, pi.hProcess));
+    ResumeThread(pi.hThread);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 60000));
+    DWORD exitCode = 0xFFFF;
+    GetExitCodeProcess(pi.hProcess, &exitCode);
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ(1u, ReadSpyReport(report).size());
+    EXPECT_TRUE(FolderNames(temp).empty());
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    CloseHandle(outer);
 }
 
 TEST(ViewerLaunch, MissingViewerIsReportedWithExitCode2AfterCleaningUp)
@@ -231,7 +267,7 @@ TEST(ViewerLaunch, SixteenLaunchersAtOnceKeepToTheirOwnFolders)
     const std::vector<SpyRecord> spies = ReadSpyReport(report);
     ASSERT_EQ(static_cast<size_t>(kLaunchers), spies.size());
     std::set<std::wstring> folders;
-    const std::vector<std::wstring> expected = ArchiveFileNames(SpyLauncher(), kResourcesEN);
+    const std::vector<std::wstring> expected = ViewerFiles(kResourcesEN);
     for (const SpyRecord& spy : spies) {
         folders.insert(spy.folder);
         EXPECT_EQ(expected, spy.files) << testing::PrintToString(spy.folder);

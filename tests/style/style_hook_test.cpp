@@ -6,6 +6,7 @@
 #include "MessageSequence.h"
 #include "RectPrinting.h"
 #include "StyledTestWindow.h"
+#include "TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -320,4 +321,48 @@ TEST(StyleHookTest, BorderWithoutDialogFrameGetsTheTopMarginButNoCaption)
     EXPECT_PIXEL(s, 260, 8, RGB(80, 101, 138)) << "no close button";
     EXPECT_PIXEL(s, 10, 10, RGB(80, 101, 138)) << "no icon";
     EXPECT_PIXEL(s, 150, 22, RGB(80, 101, 138));
+}
+
+TEST(StyleHookTest, LosingTheCaptureLetsGoOfThePressedButton)
+{
+    msgseq::Log log;
+    StyledTestWnd wnd(&log);
+    ASSERT_TRUE(wnd.Create(kCaptioned));
+    const LPARAM ptClose = ScreenPoint(100 + 260, 105);
+    wnd.SendMessage(WM_NCHITTEST, 0, ptClose);
+    wnd.SendMessage(WM_NCLBUTTONDOWN, HTCLOSE, ptClose);
+    ASSERT_EQ(wnd.m_hWnd, GetCapture());
+
+    // Another window takes the mouse (as a message box or a task switch would).
+    testwin::RawWindow other(WS_POPUP);
+    log.Clear();
+    SetCapture(other);
+    EXPECT_TRUE(log.Matches({{"wnd", WM_CAPTURECHANGED, msgseq::kLParam, 0, reinterpret_cast<LPARAM>(other.get())}}));
+    EXPECT_EQ(0u, wnd.m_hook.m_nPressedPart);
+    EXPECT_EQ(0u, wnd.m_hook.m_nHotPart);
+
+    // Moves and releases over the frame are the window's again, and no command is sent.
+    log.Clear();
+    wnd.SendMessage(WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(200, 110));
+    wnd.SendMessage(WM_NCMOUSEMOVE, HTCLOSE, ptClose);
+    wnd.SendMessage(WM_NCLBUTTONUP, HTCLOSE, ptClose);
+    EXPECT_TRUE(log.Matches({{"wnd", WM_NCMOUSEMOVE, kWParam, HTCAPTION},
+                             {"wnd", WM_NCMOUSEMOVE, kWParam, HTCLOSE},
+                             {"wnd", WM_NCLBUTTONUP, kWParam, HTCLOSE}}));
+    EXPECT_EQ(other.get(), GetCapture()) << "the other window's capture is not the hook's to release";
+    ReleaseCapture();
+}
+
+TEST(StyleHookTest, AClientAreaDragKeepsItsOwnCapture)
+{
+    msgseq::Log log;
+    StyledTestWnd wnd(&log);
+    ASSERT_TRUE(wnd.Create(kCaptioned));
+    wnd.SetCapture();
+    log.Clear();
+    wnd.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 50));
+    wnd.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(60, 50));
+    EXPECT_TRUE(log.Matches({{"wnd", WM_MOUSEMOVE}, {"wnd", WM_LBUTTONUP}}));
+    EXPECT_EQ(wnd.m_hWnd, GetCapture()) << "the window releases its capture itself";
+    ReleaseCapture();
 }

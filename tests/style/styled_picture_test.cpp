@@ -1,5 +1,6 @@
 // A styled dialog as it appears on the screen: captured from the screen into a bitmap file next to
-// the test programs (<build>/styled_dialog.bmp) so it can be looked at, and checked at a few pixels.
+// the test programs (<build>/screenshots/test-styled-dialog.png) so it can be looked at, and
+// checked at a few pixels.
 #include "toolkit/style/VellDialog.h"
 
 #include "DibSurface.h"
@@ -13,13 +14,6 @@
 namespace {
 
 constexpr UINT IDD_PICTURE = 202;
-
-std::wstring PicturePath()
-{
-    const wchar_t* pszBin = _wgetenv(L"LUMBRA_BIN");
-    std::wstring path = pszBin ? pszBin : L".";
-    return path + L"\\..\\styled_dialog.bmp";
-}
 
 }  // namespace
 
@@ -41,7 +35,7 @@ TEST(StyledPictureTest, StyledDialogOnTheScreen)
     HDC hScreen = GetDC(nullptr);
     BitBlt(picture.dc(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
     ReleaseDC(nullptr, hScreen);
-    EXPECT_TRUE(picture.SaveBmp(PicturePath()));
+    EXPECT_TRUE(picture.SavePng(ScreenshotPath(L"test-styled-dialog.png")));
 
     // What the screen shows is what the hook painted.
     EXPECT_EQ(RGB(199, 207, 220), picture.At(0, rc.Height() / 2)) << "border, light side";

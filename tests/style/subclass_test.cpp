@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
 using msgseq::kLParam;
 using msgseq::kWParam;
 
@@ -54,10 +59,14 @@ public:
     explicit LoggingHook(const char* pszTag) : m_pszTag(pszTag) {}
     bool m_bSwallow = false;
     bool m_bNest = false;
+    // Runs for WM_USER before the hook hands it on.
+    std::function<void()> m_onUser;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         g_log.Add(m_pszTag, message, wParam, lParam);
+        if (message == WM_USER && m_onUser)
+            m_onUser();
         if (message == WM_USER && m_bSwallow)
             return 42;
         if (message == WM_USER + 1 && m_bNest) {
@@ -235,4 +244,218 @@ TEST(SubclassRegistryTest, HooksRunBeforeTheMessageMapOfAFrameworkWindow)
     EXPECT_EQ(nullptr, wnd.m_hWnd) << "the window's object is unbound as usual";
     EXPECT_EQ(1, wnd.m_nPostNcDestroy);
     EXPECT_EQ(nullptr, CSubclassWndMap::Instance().FindHook(hWnd));
+}
+
+namespace {
+
+// What one WM_USER reaches: the tags of the hooks, newest first, then the window.
+std::vector<msgseq::Expected> Reaches(std::initializer_list<const char*> tags)
+{
+    std::vector<msgseq::Expected> expected;
+    for (const char* tag : tags)
+        expected.push_back({tag, WM_USER});
+    expected.push_back({"wnd", WM_USER});
+    return expected;
+}
+
+// A subclasser that knows nothing of the registry: it replaces the window procedure the plain way
+// and calls the one it found.
+WNDPROC g_pfnForeignNext = nullptr;
+
+LRESULT CALLBACK ForeignProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    g_log.Add("foreign", message, wParam, lParam);
+    return CallWindowProcW(g_pfnForeignNext, hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(SubclassChainTest, AttachAndDetachInEveryOrder)
+{
+    const char* const tags[3] = {"hookA", "hookB", "hookC"};
+    std::vector<int> order{0, 1, 2};
+    do {
+        Target target;
+        const LONG_PTR procBefore = GetWindowLongPtrW(target.hwnd(), GWLP_WNDPROC);
+        LoggingHook hooks[3] = {LoggingHook(tags[0]), LoggingHook(tags[1]), LoggingHook(tags[2])};
+        for (LoggingHook& hook : hooks)
+            hook.HookTo(&target.wnd);
+        std::vector<int> attached{2, 1, 0};  // newest first
+        std::string trace = "detached";
+        for (const int i : order) {
+            hooks[i].HookTo(nullptr);
+            attached.erase(std::find(attached.begin(), attached.end(), i));
+            trace += std::string(" ") + tags[i];
+            std::vector<msgseq::Expected> expected;
+            for (const int j : attached)
+                expected.push_back({tags[j], WM_USER});
+            expected.push_back({"wnd", WM_USER});
+            g_log.Clear();
+            SendMessageW(target.hwnd(), WM_USER, 0, 0);
+            EXPECT_TRUE(g_log.Matches(expected)) << trace;
+        }
+        EXPECT_EQ(procBefore, GetWindowLongPtrW(target.hwnd(), GWLP_WNDPROC)) << trace;
+        EXPECT_EQ(nullptr, CSubclassWndMap::Instance().FindHook(target.hwnd())) << trace;
+    } while (std::next_permutation(order.begin(), order.end()));
+
+    // Detached hooks come back as the newest.
+    Target target;
+    LoggingHook a("hookA"), b("hookB");
+    a.HookTo(&target.wnd);
+    b.HookTo(&target.wnd);
+    a.HookTo(nullptr);
+    a.HookTo(&target.wnd);
+    g_log.Clear();
+    SendMessageW(target.hwnd(), WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches(Reaches({"hookA", "hookB"})));
+}
+
+TEST(SubclassChainTest, ForeignSubclasserOnTopIsNeverOverwritten)
+{
+    Target target;
+    HWND hWnd = target.hwnd();
+    const LONG_PTR procBefore = GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
+    LoggingHook a("hookA"), b("hookB");
+    a.HookTo(&target.wnd);
+    g_pfnForeignNext =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+    ASSERT_EQ(reinterpret_cast<WNDPROC>(&ChainWndProc), g_pfnForeignNext);
+    g_log.Clear();
+    SendMessageW(hWnd, WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches({{"foreign", WM_USER}, {"hookA", WM_USER}, {"wnd", WM_USER}}));
+
+    // The chain empties under the foreign procedure: it stays, and messages still reach the window.
+    a.HookTo(nullptr);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&ForeignProc), GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+    g_log.Clear();
+    SendMessageW(hWnd, WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches({{"foreign", WM_USER}, {"wnd", WM_USER}}));
+
+    // A new hook joins the chain below the foreign procedure, which keeps seeing everything first.
+    b.HookTo(&target.wnd);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&ForeignProc), GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+    g_log.Clear();
+    SendMessageW(hWnd, WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches({{"foreign", WM_USER}, {"hookB", WM_USER}, {"wnd", WM_USER}}));
+    b.HookTo(nullptr);
+
+    // The foreign subclasser leaves the way it came; then the window gets its own procedure back.
+    SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pfnForeignNext));
+    g_log.Clear();
+    SendMessageW(hWnd, WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches({{"wnd", WM_USER}}));
+    EXPECT_EQ(procBefore, GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+}
+
+TEST(SubclassChainTest, ForeignSubclasserStaysWhileTheWindowEnds)
+{
+    Target target;
+    HWND hWnd = target.hwnd();
+    LoggingHook a("hookA");
+    a.HookTo(&target.wnd);
+    g_pfnForeignNext =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+    g_log.Clear();
+    target.wnd.DestroyWindow();
+    EXPECT_TRUE(g_log.EndsWith({{"foreign", WM_NCDESTROY}, {"wnd", WM_NCDESTROY}}));
+    EXPECT_FALSE(g_log.Contains("hookA", WM_NCDESTROY));
+    EXPECT_EQ(nullptr, a.m_hooked);
+}
+
+TEST(SubclassChainTest, HookDetachingItselfWhileHandlingHandsTheMessageOn)
+{
+    Target target;
+    LoggingHook only("hookA");
+    only.HookTo(&target.wnd);
+    only.m_onUser = [&] { only.HookTo(nullptr); };
+    g_log.Clear();
+    SendMessageW(target.hwnd(), WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches(Reaches({"hookA"}))) << "the only hook";
+    g_log.Clear();
+    SendMessageW(target.hwnd(), WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches(Reaches({}))) << "and it is gone";
+
+    LoggingHook older("hookA"), newer("hookB");
+    older.HookTo(&target.wnd);
+    newer.HookTo(&target.wnd);
+    newer.m_onUser = [&] { newer.HookTo(nullptr); };
+    g_log.Clear();
+    SendMessageW(target.hwnd(), WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches(Reaches({"hookB", "hookA"}))) << "the newest of two";
+}
+
+TEST(SubclassChainTest, HookDetachedWhileHandlingNeverReachesHooksThatLeftMeanwhile)
+{
+    Target target;
+    LoggingHook older("hookA"), newer("hookB");
+    older.HookTo(&target.wnd);
+    newer.HookTo(&target.wnd);
+    // The newer hook leaves, then the older one: the message still reaches the window, and nothing
+    // that left before the hand-on.
+    newer.m_onUser = [&] {
+        newer.HookTo(nullptr);
+        older.HookTo(nullptr);
+    };
+    g_log.Clear();
+    SendMessageW(target.hwnd(), WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches(Reaches({"hookB"})));
+
+    // The same with the older hook deleted: a dead object is never called.
+    auto* pOlder = new LoggingHook("hookA");
+    LoggingHook newest("hookC");
+    pOlder->HookTo(&target.wnd);
+    newest.HookTo(&target.wnd);
+    newest.m_onUser = [&] {
+        newest.HookTo(nullptr);
+        delete pOlder;
+        pOlder = nullptr;
+    };
+    g_log.Clear();
+    SendMessageW(target.hwnd(), WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches(Reaches({"hookC"})));
+
+    // A hook that joined meanwhile is newer than the detached one: it does not get the message again.
+    LoggingHook first("hookA"), second("hookB"), late("hookL");
+    first.HookTo(&target.wnd);
+    second.HookTo(&target.wnd);
+    second.m_onUser = [&] {
+        second.HookTo(nullptr);
+        late.HookTo(&target.wnd);
+    };
+    g_log.Clear();
+    SendMessageW(target.hwnd(), WM_USER, 0, 0);
+    EXPECT_TRUE(g_log.Matches(Reaches({"hookB", "hookA"})));
+}
+
+TEST(SubclassChainTest, HookDetachedDuringANestedSendStillPassesItsOwnMessageOn)
+{
+    Target target;
+    LoggingHook older("hookA"), newer("hookB");
+    older.HookTo(&target.wnd);
+    newer.HookTo(&target.wnd);
+    newer.m_bNest = true;  // WM_USER + 1: sends WM_USER + 2 first, then PassOn
+    // The older hook takes the newer one away while the nested message passes it.
+    class Remover : public CSubclassWnd {
+    public:
+        CSubclassWnd* m_pVictim = nullptr;
+        LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_USER + 2 && m_pVictim) {
+                m_pVictim->HookTo(nullptr);
+                m_pVictim = nullptr;
+            }
+            return CSubclassWnd::HandleMessage(message, wParam, lParam);
+        }
+    };
+    Remover remover;
+    remover.HookTo(&target.wnd);  // newest: sees the nested message first
+    remover.m_pVictim = &newer;
+    g_log.Clear();
+    SendMessageW(target.hwnd(), WM_USER + 1, 1, 2);
+    EXPECT_TRUE(g_log.Matches({{"hookB", WM_USER + 1, kWParam | kLParam, 1, 2},
+                               {"hookA", WM_USER + 2, kWParam | kLParam, 7, 8},
+                               {"wnd", WM_USER + 2, kWParam | kLParam, 7, 8},
+                               {"hookA", WM_USER + 1, kWParam | kLParam, 1, 2},
+                               {"wnd", WM_USER + 1, kWParam | kLParam, 1, 2}}));
+    EXPECT_EQ(nullptr, newer.m_hooked);
 }

@@ -256,7 +256,7 @@ TEST(StyleGlobalsTest, OsClassCodes)
     EXPECT_EQ(1, classify(true, 5, 2));
     EXPECT_EQ(1, classify(true, 6, 1));
     EXPECT_EQ(1, classify(true, 10, 0));
-    EXPECT_EQ(1, OsClassCode) << "Wine reports a recent NT";
+    EXPECT_EQ(1, OsClassCode()) << "Wine reports a recent NT";
     EXPECT_NE(0u, WM_DIALOGSTACK);
     EXPECT_EQ(RegisterWindowMessageW(L"WM_DIALOGSTACK"), WM_DIALOGSTACK);
 }

@@ -1,32 +1,59 @@
 #include "support/LauncherArchives.h"
 
-#include "unpack/zip/ZipReader.h"
+#include "support/ScratchFolder.h"
 
 #include <algorithm>
+#include <sstream>
+
+namespace {
+
+std::wstring FromUtf8(const std::string& text)
+{
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+}  // namespace
 
 std::vector<ArchiveEntry> ListArchiveResource(const std::wstring& modulePath, const wchar_t* resourceName)
 {
     std::vector<ArchiveEntry> entries;
-    HMODULE module = LoadLibraryExW(modulePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module)
-        return entries;
-    if (HRSRC res = FindResourceW(module, resourceName, L"FILE")) {
-        const void* data = LockResource(LoadResource(module, res));
-        HZIP hz = ZipOpenMemory(data, SizeofResource(module, res), nullptr);
-        ZipItem item;
-        if (hz && ZipGetItem(hz, -1, &item) == ZR_OK) {
-            const int count = item.index;
-            for (int i = 0; i < count && ZipGetItem(hz, i, &item) == ZR_OK; ++i) {
-                std::wstring name = item.name;
-                std::replace(name.begin(), name.end(), L'/', L'\\');
-                entries.push_back({name, (item.attr & FILE_ATTRIBUTE_DIRECTORY) != 0, item.uncompressedSize});
-            }
-        }
-        if (hz)
-            ZipClose(hz);
+    const std::wstring listPath = modulePath.substr(0, modulePath.rfind(L'.')) + L".archives.txt";
+    std::istringstream in(ReadWholeFile(listPath));
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> fields;
+        std::istringstream split(line);
+        for (std::string field; std::getline(split, field, '\t');)
+            fields.push_back(field);
+        if (fields.size() != 8 || FromUtf8(fields[0]) != resourceName)
+            continue;
+        ArchiveEntry e;
+        e.name = FromUtf8(fields[1]);
+        std::replace(e.name.begin(), e.name.end(), L'/', L'\\');
+        if (!e.name.empty() && e.name.back() == L'\\')
+            e.name.pop_back();
+        e.folder = fields[2] == "1";
+        e.size = std::stol(fields[3]);
+        e.crc = static_cast<DWORD>(std::stoul(fields[4], nullptr, 16));
+        e.dosDate = static_cast<WORD>(std::stoul(fields[5]));
+        e.dosTime = static_cast<WORD>(std::stoul(fields[6]));
+        e.attributes = static_cast<DWORD>(std::stoul(fields[7]));
+        entries.push_back(e);
     }
-    FreeLibrary(module);
     return entries;
+}
+
+DWORD FileCrc32(const std::wstring& path)
+{
+    using CrcFn = DWORD(WINAPI*)(DWORD, const BYTE*, INT);
+    static const auto pfnCrc = reinterpret_cast<CrcFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlComputeCrc32")));
+    if (!pfnCrc)
+        return 0;
+    const std::string content = ReadWholeFile(path);
+    return pfnCrc(0, reinterpret_cast<const BYTE*>(content.data()), static_cast<INT>(content.size()));
 }
 
 std::vector<std::wstring> ArchiveFileNames(const std::wstring& modulePath, const std::vector<std::wstring>& resources)

@@ -38,6 +38,11 @@ def damaged_stored(zf):
     entry(zf, "damaged.bin", b"0123456789" * 10, zipfile.ZIP_STORED)
 
 
+def two_files(zf):
+    entry(zf, "first.txt", b"first " * 100)
+    entry(zf, "second.txt", b"second " * 100)
+
+
 def escaping(zf):
     entry(zf, "../escaped.txt", b"must not leave the folder")
 
@@ -46,12 +51,17 @@ archives = {
     "GOOD": archive("GOOD", good),
     "DAMAGED": archive("DAMAGED", damaged_stored),
     "ESCAPE": archive("ESCAPE", escaping),
+    "OVERLAP": archive("OVERLAP", two_files),
     "NOTZIP": bytearray(b"This resource is no zip archive at all." * 4),
 }
 # Flip one byte inside the stored data of damaged.bin: sizes still match, only the CRC tells.
 d = archives["DAMAGED"]
 pos = d.find(b"0123456789" * 10)
 d[pos + 50] ^= 0x55
+# Point the second central record at the first entry's data: both records would unpack the same bytes.
+o = archives["OVERLAP"]
+second = o.find(b"PK\x01\x02", o.find(b"PK\x01\x02") + 4)
+o[second + 42:second + 46] = (0).to_bytes(4, "little")
 
 rc = ["LANGUAGE 9, 1"]
 for name, data in archives.items():

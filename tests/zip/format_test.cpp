@@ -318,3 +318,49 @@ TEST(ZipEntryReaderTest, LengthAndCrcAreChecked)
     EntryReader reader;
     EXPECT_EQ(Status::BadArchive, reader.Open(View(sizes.bytes), entry, {}));
 }
+
+TEST(ZipFormatTest, LayoutRefusesOverlappingEntriesAndCountsThatDoNotFit)
+{
+    const std::vector<BuildEntry> entries{{.name = "a.txt", .data = std::string(100, 'a')},
+                                          {.name = "b.txt", .data = std::string(50, 'b')},
+                                          {.name = "c.txt", .data = "c", .deflate = true}};
+    std::vector<size_t> offsets;
+    auto layout = [&](const BuiltZip& zip) {
+        const auto directory = FindCentralDirectory(View(zip.bytes));
+        return directory ? ReadDirectoryLayout(View(zip.bytes), *directory, offsets) : Status::CantOpen;
+    };
+    const BuiltZip good = BuildZip(entries);
+    ASSERT_EQ(Status::Ok, layout(good));
+    EXPECT_EQ(good.central, offsets);
+    EXPECT_EQ(Status::Ok, layout(BuildZip(entries, "comment", "prefix bytes")));
+
+    // Two records pointing at the same data: a zip bomb by repetition.
+    BuiltZip shared = BuildZip(entries);
+    shared.Put32(shared.central[2] + 42, static_cast<uint32_t>(shared.local[0]));
+    EXPECT_EQ(Status::BadArchive, layout(shared));
+    // Data that runs into the next entry's header.
+    BuiltZip overlap = BuildZip(entries);
+    overlap.Put32(overlap.central[0] + 20, 120);
+    EXPECT_EQ(Status::BadArchive, layout(overlap));
+    // Data that runs into the central directory, or a header beyond it.
+    BuiltZip intoDirectory = BuildZip(entries);
+    intoDirectory.Put32(intoDirectory.central[2] + 20, 1000);
+    EXPECT_EQ(Status::BadArchive, layout(intoDirectory));
+    BuiltZip beyond = BuildZip(entries);
+    beyond.Put32(beyond.central[1] + 42, static_cast<uint32_t>(beyond.central[0]));
+    EXPECT_EQ(Status::BadArchive, layout(beyond));
+
+    // More entries claimed than the directory holds: refused at once, without a walk past its end.
+    BuiltZip claims = BuildZip(entries);
+    claims.Put16(claims.end + 8, 0xFFFF);
+    claims.Put16(claims.end + 10, 0xFFFF);
+    EXPECT_EQ(Status::BadArchive, layout(claims));
+    BuiltZip oneMore = BuildZip(entries);
+    oneMore.Put16(oneMore.end + 8, 4);
+    oneMore.Put16(oneMore.end + 10, 4);
+    EXPECT_EQ(Status::BadArchive, layout(oneMore));
+    // A record whose name runs past the directory's end into the end record.
+    BuiltZip longName = BuildZip(entries);
+    longName.Put16(longName.central[2] + 32, 10);  // a comment that is not there
+    EXPECT_EQ(Status::BadArchive, layout(longName));
+}

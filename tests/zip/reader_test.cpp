@@ -241,7 +241,10 @@ TEST(ZipReaderTest, EncryptedEntriesNeedTheirPassword)
             ASSERT_TRUE(archive.zip);
             HZIP hz = archive.zip.get();
             ASSERT_EQ(ZR_OK, ZipSetBaseFolder(hz, scratch.Path().c_str()));
-            EXPECT_EQ(ZR_BADPASSWORD, ZipUnzipItem(hz, Find(hz, L"tree/random.bin"), L"random.bin"));
+            // The tools draw the 12-byte header at random: one wrong password in 256 passes its check
+            // byte, and then the garbled data fail their inflate or CRC. Either way no file stays.
+            const ZRESULT zr = ZipUnzipItem(hz, Find(hz, L"tree/random.bin"), L"random.bin");
+            EXPECT_TRUE(zr == ZR_BADPASSWORD || zr == ZR_INFLATE || zr == ZR_BADARCHIVE) << std::hex << zr;
             EXPECT_EQ(0u, ListTree(scratch.Path()).size()) << "no file for a wrong password";
         }
     }
@@ -293,6 +296,10 @@ TEST(ZipReaderTest, DamagedDataFailsItsCrc)
     EXPECT_EQ(ZR_BADARCHIVE, ZipUnzipItem(hz, 0, L"stored.txt"));
     EXPECT_EQ(ZR_BADARCHIVE, ZipUnzipItem(hz, 1, L"deflated.txt"));
     EXPECT_EQ(ZR_OK, ZipUnzipItem(hz, 2, L"intact.txt"));
+    // The damage shows only once the data are written: the partial files are removed again.
+    const auto tree = ListTree(scratch.Path());
+    EXPECT_EQ(1u, tree.size());
+    EXPECT_EQ(1u, tree.count(L"intact.txt"));
     EXPECT_EQ(100u, ReadBytes(scratch.Path() + L"intact.txt").size());
 }
 

@@ -9,7 +9,6 @@ IMPLEMENT_DYNAMIC(CVellAboutDlg, CVellDialog)
 BEGIN_MESSAGE_MAP(CVellAboutDlg, CVellDialog)
     ON_WM_PAINT()
     ON_WM_NCHITTEST()
-    ON_MESSAGE(WM_NCACTIVATE, OnNcActivateKeepFrame)
 END_MESSAGE_MAP()
 
 CVellAboutDlg::CVellAboutDlg(CWnd* pParentWnd, const wchar_t* pszCaption)
@@ -77,10 +76,4 @@ void CVellAboutDlg::OnPaint()
 LRESULT CVellAboutDlg::OnNcHitTest(CPoint)
 {
     return HTCAPTION;
-}
-
-LRESULT CVellAboutDlg::OnNcActivateKeepFrame(WPARAM wParam, LPARAM)
-{
-    // An lParam of -1 asks the default handling to record the state without repainting.
-    return DefWindowProc(WM_NCACTIVATE, wParam, -1);
 }

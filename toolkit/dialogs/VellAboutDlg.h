@@ -85,8 +85,5 @@ protected:
 
     void OnPaint();
     LRESULT OnNcHitTest(CPoint point);
-    // Activation changes leave the frame alone: the system's default handling would paint its
-    // own frame over ours, and nothing paints ours again until the next WM_PAINT.
-    LRESULT OnNcActivateKeepFrame(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };

@@ -6,6 +6,7 @@
 // All painting goes through Paint(HDC), for WM_PAINT and WM_PRINTCLIENT alike.
 #include "platform/mfc/CStatic.h"
 #include "platform/mfc/CToolTipCtrl.h"
+#include "toolkit/controls/Ambient.h"
 
 class CVellStaticBitmap : public CStatic {
     DECLARE_DYNAMIC(CVellStaticBitmap)
@@ -32,6 +33,9 @@ public:
     // Mouse messages go to the tool tip first (when it exists).
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // The tip shows the toolkit's default font, which lives while an ambient object does: this one
+    // keeps it for as long as the tip (declared after it, so gone before it) can use it.
+    CVellAmbient m_fontReference;
     CToolTipCtrl m_toolTip;  // created only by Create, not when a dialog item is subclassed
     CString m_strToolTip;
     CBitmap m_bmpMain;

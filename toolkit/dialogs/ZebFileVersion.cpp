@@ -1,5 +1,7 @@
 #include "toolkit/dialogs/ZebFileVersion.h"
 
+#include "platform/mfc/AfxVersionLibrary.h"
+
 #include <algorithm>
 #include <cwchar>
 #include <vector>
@@ -106,16 +108,16 @@ void CZeb_FileVersion::ReadVersionInfo(const CString& file)
     }
 
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &handle);
+    const DWORD size = AfxGetFileVersionInfoSize(path, &handle);
     if (size == 0)
         return;
     std::vector<BYTE> block(size);
-    if (!GetFileVersionInfoW(path, 0, size, block.data()))
+    if (!AfxGetFileVersionInfo(path, 0, size, block.data()))
         return;
 
     void* pValue = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), L"\\", &pValue, &length) || !pValue
+    if (!AfxVerQueryValue(block.data(), L"\\", &pValue, &length) || !pValue
         || length < sizeof(VS_FIXEDFILEINFO))
         return;
     const auto* pFixed = static_cast<const VS_FIXEDFILEINFO*>(pValue);
@@ -139,7 +141,7 @@ CString CZeb_FileVersion::QueryString(const void* pBlock, const wchar_t* pszName
                     static_cast<unsigned>(m_dwCodePage), pszName);
     void* pValue = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(const_cast<void*>(pBlock), subBlock, &pValue, &length) || !pValue || length == 0)
+    if (!AfxVerQueryValue(const_cast<void*>(pBlock), subBlock, &pValue, &length) || !pValue || length == 0)
         return CString();
     const auto* pText = static_cast<const wchar_t*>(pValue);
     const size_t limit = std::min<size_t>(length, kMaxStringValue);

@@ -25,7 +25,7 @@ void DrawClassicCheck(CDC* pDC, const DRAWITEMSTRUCT* pDraw, const RECT& rcIcon)
     ::GetMenuItemInfoW(reinterpret_cast<HMENU>(pDraw->hwndItem), pDraw->itemID, FALSE, &mii);
     RECT rcBox = rcIcon;
     ::InflateRect(&rcBox, -1, -1);
-    if (OsClassCode > 1)
+    if (OsClassCode() > 1)
         ::DrawEdge(pDC->m_hDC, &rcBox, BDR_SUNKENOUTER, BF_RECT);
     RECT rcGlyph = rcBox;
     if (!mii.hbmpChecked)

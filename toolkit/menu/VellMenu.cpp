@@ -194,7 +194,7 @@ BOOL CVellMenu::OnPopupClosed(HWND hWndOwner)
 
 BOOL CVellMenu::ShiftsSystemCommandIds() const
 {
-    return OsClassCode == 7;
+    return OsClassCode() == 7;
 }
 
 CVellMenuItemData* CVellMenu::AddItemData(UINT nPosition, UINT nFlags, UINT_PTR nID, const CString& strText)

@@ -23,9 +23,19 @@ int ComputeOsClassCode()
 
 }  // namespace
 
-const UINT WM_DIALOGSTACK = ::RegisterWindowMessageW(L"WM_DIALOGSTACK");
-const int OsClassCode = ComputeOsClassCode();
 ULONG_PTR g_hotMenuBarItemData = 0;
+
+UINT DialogStackMessage()
+{
+    static const UINT s_nMessage = ::RegisterWindowMessageW(L"WM_DIALOGSTACK");
+    return s_nMessage;
+}
+
+int OsClassCode()
+{
+    static const int s_nCode = ComputeOsClassCode();
+    return s_nCode;
+}
 
 int ClassifyOs(DWORD dwGetVersion, const OSVERSIONINFOW& info)
 {

@@ -3,13 +3,15 @@
 #include <windows.h>
 
 // Registered message "WM_DIALOGSTACK": a toolkit dialog announces itself to the host's main window
-// (wParam = the dialog object, lParam = 1 when it comes, 0 when it goes).
-extern const UINT WM_DIALOGSTACK;
+// (wParam = the dialog object, lParam = 1 when it comes, 0 when it goes). Registered on first use,
+// so static objects constructed at start-up in any order see it.
+UINT DialogStackMessage();
+#define WM_DIALOGSTACK DialogStackMessage()
 
-// Which Windows the process runs on, computed once at start-up:
+// Which Windows the process runs on, computed on first use and kept:
 // 0 non-NT below 4, 1 other NT (3.x, 5.2, 6.0 and later), 2 Windows 95, 3 Windows 98, 4 Windows Me,
 // 5 NT 4, 6 Windows 2000, 7 Windows XP.
-extern const int OsClassCode;
+int OsClassCode();
 // The rule above for the values of GetVersion and GetVersionExW.
 int ClassifyOs(DWORD dwGetVersion, const OSVERSIONINFOW& info);
 

@@ -124,7 +124,8 @@ LRESULT CVellStyleWindowHook::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-        if (m_hooked && ::GetCapture() == m_hooked->m_hWnd) {
+        // Only while a caption button holds the capture: a drag of the client area keeps its own.
+        if (m_nPressedPart && m_hooked && ::GetCapture() == m_hooked->m_hWnd) {
             POINT pt{SignedX(lParam), SignedY(lParam)};
             m_hooked->ClientToScreen(&pt);
             const UINT nPart = HitTestParts(pt);
@@ -134,6 +135,22 @@ LRESULT CVellStyleWindowHook::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_NCMOUSELEAVE:
         m_nHotPart = 0;
         RedrawCaptionButtons();
+        break;
+    case WM_NCACTIVATE: {
+        // The default handling records the state (and may refuse a deactivation); an lParam of -1
+        // keeps it from painting the system's frame over ours, which is painted again instead.
+        const LRESULT lResult = CSubclassWnd::HandleMessage(WM_NCACTIVATE, wParam, -1);
+        if (m_hooked && m_hooked->m_hWnd)
+            OnNcActivate(static_cast<BOOL>(wParam));
+        return lResult;
+    }
+    case WM_CAPTURECHANGED:
+        // Someone else took the mouse (a message box, a task switch): the held button lets go.
+        if (m_nPressedPart && m_hooked && reinterpret_cast<HWND>(lParam) != m_hooked->m_hWnd) {
+            m_nPressedPart = 0;
+            m_nHotPart = 0;
+            RedrawCaptionButtons();
+        }
         break;
     default:
         break;
@@ -311,11 +328,12 @@ LRESULT CVellStyleWindowHook::OnNcMouseMove(UINT, int, int)
 
 LRESULT CVellStyleWindowHook::OnNcLButtonUp(UINT nHitTest, int, int)
 {
-    ::ReleaseCapture();
     if (!m_nPressedPart || !m_hooked)
         return PassOn();
     const UINT nPressed = m_nPressedPart;
-    m_nPressedPart = 0;
+    m_nPressedPart = 0;  // first: releasing the capture below announces the change
+    if (::GetCapture() == m_hooked->m_hWnd)
+        ::ReleaseCapture();
     if (nHitTest == nPressed) {
         switch (nPressed) {
         case HTMINBUTTON:

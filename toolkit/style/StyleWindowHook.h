@@ -37,7 +37,8 @@ public:
     // The whole non-client paint into a DC whose origin is the window's top-left corner (the window
     // DC, or a DC handed over with WM_PRINT).
     void PaintNonClient(CDC* pDC);
-    // Records the activation state and repaints the frame.
+    // Records the activation state and repaints the frame; WM_NCACTIVATE comes here after its
+    // default handling, which is kept from painting the system's frame.
     virtual BOOL OnNcActivate(BOOL bActive);
     virtual LRESULT OnSetText(const wchar_t* pszText);
     // Copies the caption into the buffer, terminated, like WM_GETTEXT: at most nSize - 1

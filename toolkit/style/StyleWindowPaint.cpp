@@ -92,7 +92,8 @@ void CVellStyleWindowHook::PaintNonClient(CDC* pDC)
     CSelectGuard selectCaption(dc, captionFont);
 
     const DWORD dwStyle = EffectiveStyle();
-    if (dwStyle & WS_BORDER) {
+    // A modal dialog frame without a caption gets the toolkit's border as well.
+    if ((dwStyle & WS_BORDER) || (m_hooked->GetExStyle() & WS_EX_DLGMODALFRAME)) {
         DrawWindowBorder(dc, rcWindow);
         rcWindow.DeflateRect(kMargin, kMargin);
     }

@@ -3,6 +3,12 @@
 // before the window's own procedure does. Several hooks on one window form a chain, newest first;
 // each handles a message alone or hands it on (HandleMessage of the base, or PassOn). One window
 // procedure, ChainWndProc, and one map from window to newest hook, CSubclassWndMap, run the chains.
+//
+// Hooks may come and go in any order, also while one of their messages is being handled: a hook
+// detached meanwhile still hands that message on, to the hooks older than itself that are still
+// attached, else to the window's own procedure. A procedure that someone else installed on top of
+// ChainWndProc is never overwritten: when the chain empties under it, ChainWndProc stays below it
+// and forwards to the window's own procedure until it is on top again.
 #include "platform/mfc/CMapPtrToPtr.h"
 #include "platform/mfc/CWnd.h"
 
@@ -35,6 +41,12 @@ private:
 
     // The window as it was when attached: the map key even if m_hooked is unbound meanwhile.
     HWND m_hWndHooked = nullptr;
+    // Where the hook was last attached and the window's own procedure then; kept after detaching,
+    // for a message that was being handled when the hook left.
+    HWND m_hWndLast = nullptr;
+    WNDPROC m_pfnLast = nullptr;
+    // Order of attaching: a larger number is a newer hook.
+    unsigned m_nSerial = 0;
 };
 
 class CSubclassWndMap : public CMapPtrToPtr {
@@ -51,7 +63,20 @@ public:
     CSubclassWnd* FindHook(HWND hWnd) const;
 
 private:
-    CSubclassWndMap() : CMapPtrToPtr(10) {}
+    friend class CSubclassWnd;
+    friend LRESULT CALLBACK ChainWndProc(HWND, UINT, WPARAM, LPARAM);
+    CSubclassWndMap() : CMapPtrToPtr(10), m_belowForeign(10) {}
+
+    // The newest attached hook of the window that is older than nSerial, or null.
+    CSubclassWnd* FindOlderHook(HWND hWnd, unsigned nSerial) const;
+    // The window's own procedure while ChainWndProc runs for it with or without hooks; null if none.
+    WNDPROC OriginalProc(HWND hWnd) const;
+    WNDPROC ProcBelowForeign(HWND hWnd) const;
+
+    // Windows whose chain emptied while another procedure sat on top of ChainWndProc: the window's
+    // own procedure, to which ChainWndProc forwards.
+    CMapPtrToPtr m_belowForeign;
+    unsigned m_nLastSerial = 0;
 };
 
 // The window procedure of every hooked window.

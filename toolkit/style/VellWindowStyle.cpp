@@ -135,7 +135,7 @@ template <class TBase>
 LRESULT CVellWindowStyle<TBase>::OnNcHitTest(CPoint point)
 {
     const LRESULT nCode = this->CWnd::OnNcHitTest(point);
-    if (OsClassCode == 6 || OsClassCode == 7)
+    if (OsClassCode() == 6 || OsClassCode() == 7)
         return nCode;  // these systems track hovering over the menu bar themselves
     HWND hWndFocus = ::GetFocus();
     const UINT nState = (hWndFocus && ::IsChild(this->m_hWnd, hWndFocus)) ? 0 : ODS_INACTIVE;

@@ -28,7 +28,8 @@ void TraditionalKeys::Update(uint8_t plain)
 
 uint8_t TraditionalKeys::Decrypt(uint8_t cipher)
 {
-    const uint16_t temp = static_cast<uint16_t>(m_nKey2 | 2);
+    // In unsigned 32-bit arithmetic: two 16-bit values promoted to int would overflow the product.
+    const uint32_t temp = (m_nKey2 | 2) & 0xFFFF;
     const uint8_t plain = cipher ^ static_cast<uint8_t>((temp * (temp ^ 1)) >> 8);
     Update(plain);
     return plain;

@@ -25,7 +25,7 @@ Status CopyData(const ExtractRequest& request, EntryReader& reader, OutputFile& 
         if (status != Status::Ok)
             return status;
         if (produced > 0 && !file.Write(request.buffer.first(produced)))
-            return Status::WriteError;
+            return Status::WriteError;  // the caller reads the system's error before anything else runs
         if (finished) {
             file.SetTimes(request.times);
             return Status::Ok;
@@ -93,11 +93,22 @@ Status ExtractEntry(const ExtractRequest& request, Output& output)
         EnsureFolder(output, base, folder);
         file = output.CreateOutputFile(path, attr, folderMissing);
     }
-    if (!file)
+    if (!file) {
+        if (request.systemError)
+            *request.systemError = output.LastSystemError();
         return Status::CantOpen;
+    }
     if (entry.central.uncompressedSize == 0)
         return Status::Inflate;  // no data to read: the file stays empty, its times unset
-    return CopyData(request, reader, *file);
+    const Status status = CopyData(request, reader, *file);
+    if (status != Status::Ok) {
+        // A damaged stream, a wrong length or CRC, a failed write: no partial file stays behind.
+        if (status == Status::WriteError && request.systemError)
+            *request.systemError = output.LastSystemError();
+        file.reset();
+        output.RemoveFile(path);
+    }
+    return status;
 }
 
 }  // namespace zip

@@ -17,12 +17,13 @@ struct ExtractRequest {
     std::wstring_view target;      // relative to baseFolder unless absolute
     std::string_view password;
     std::span<uint8_t> buffer;     // output chunks
+    uint32_t* systemError = nullptr;  // when given: the system's error of a failed create or write
 };
 
 // Folders: Ok once ensured. Files: their folders are created when missing; CantOpen when the file cannot
 // be created (or its path is too long), BadArchive for a relative target that would leave the base folder
-// (nothing is written then), and the reader's and the writer's failures. An empty file is created and
-// reported as Inflate, as callers expect.
+// (nothing is written then), and the reader's and the writer's failures; a file that fails after it was
+// created is removed again. An empty file is created and reported as Inflate, as callers expect.
 Status ExtractEntry(const ExtractRequest& request, Output& output);
 
 // Creates base when missing, then each folder of path under it, outermost first; failures are ignored.

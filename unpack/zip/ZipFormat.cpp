@@ -30,6 +30,7 @@ std::optional<CentralDirectory> ReadEndRecord(Bytes archive, size_t position)
     directory.entryCount = entriesTotal;
     directory.bytesBefore = position - static_cast<size_t>(directoryEnd);
     directory.firstRecord = directory.bytesBefore + directoryOffset;
+    directory.size = directorySize;
     return directory;
 }
 
@@ -130,6 +131,45 @@ UnixTimes ReadExtendedTimestamp(Bytes extra)
 uint64_t UnixTimeToFileTime(int64_t unixTime)
 {
     return static_cast<uint64_t>(unixTime + 11644473600LL) * 10000000ULL;
+}
+
+Status ReadDirectoryLayout(Bytes archive, const CentralDirectory& directory, std::vector<size_t>& recordOffsets)
+{
+    // Every record takes 46 bytes at least: a count that cannot fit the directory is refused at once.
+    if (uint64_t{directory.entryCount} * kCentralRecordSize > directory.size)
+        return Status::BadArchive;
+    struct Range {
+        uint64_t begin, end;
+    };
+    std::vector<Range> ranges;
+    ranges.reserve(directory.entryCount);
+    recordOffsets.clear();
+    recordOffsets.reserve(directory.entryCount);
+    const uint64_t directoryEnd = uint64_t{directory.firstRecord} + directory.size;
+    size_t offset = directory.firstRecord;
+    for (uint32_t i = 0; i < directory.entryCount; ++i) {
+        CentralRecord record;
+        if (ReadCentralRecord(archive, offset, record) != Status::Ok || offset + record.RecordSize() > directoryEnd)
+            return Status::BadArchive;
+        recordOffsets.push_back(offset);
+        offset += record.RecordSize();
+
+        // The local header with its name and extra field, then the data: all before the directory.
+        const uint64_t local = uint64_t{directory.bytesBefore} + record.localOffset;
+        if (!Fits(archive, local, kLocalHeaderSize) || !SignatureAt(archive, local, kLocalSignature))
+            return Status::BadArchive;
+        const uint8_t* p = archive.data() + local;
+        const uint64_t end = local + kLocalHeaderSize + Le16(p + 26) + Le16(p + 28) + record.compressedSize;
+        if (end > directory.firstRecord)
+            return Status::BadArchive;
+        ranges.push_back({local, end});
+    }
+    std::sort(ranges.begin(), ranges.end(), [](const Range& a, const Range& b) { return a.begin < b.begin; });
+    for (size_t i = 1; i < ranges.size(); ++i) {
+        if (ranges[i].begin < ranges[i - 1].end)
+            return Status::BadArchive;
+    }
+    return Status::Ok;
 }
 
 Status ReadEntry(Bytes archive, const CentralDirectory& directory, const CentralRecord& central, Entry& entry)

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zip {
 
@@ -30,6 +31,7 @@ struct CentralDirectory {
     uint32_t entryCount = 0;
     size_t firstRecord = 0;  // position of the first central record in the buffer
     size_t bytesBefore = 0;  // bytes that precede the archive in the buffer; added to every offset
+    size_t size = 0;         // bytes of the central directory
 };
 
 // Finds the end record in the last 64 KB of the buffer and checks that it describes a single-disk
@@ -55,6 +57,12 @@ struct Entry {
     std::optional<int64_t> writeTime, accessTime, creationTime;  // Unix times from the "UT" block
     size_t dataOffset = 0;  // first byte of the entry's (possibly encrypted) data in the buffer
 };
+
+// Walks the whole central directory once: every record must lie whole inside the directory (so a count
+// that does not fit its size is refused), and the entries' local headers with their data must lie side
+// by side between the start of the archive and the directory, none overlapping another. Gives the
+// position of each record. BadArchive otherwise.
+Status ReadDirectoryLayout(Bytes archive, const CentralDirectory& directory, std::vector<size_t>& recordOffsets);
 
 // Checks the entry's local header against its central record and gathers what get item reports.
 Status ReadEntry(Bytes archive, const CentralDirectory& directory, const CentralRecord& central, Entry& entry);

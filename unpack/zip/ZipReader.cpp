@@ -2,28 +2,22 @@
 
 #include "unpack/zip/ZipExtract.h"
 #include "unpack/zip/ZipReaderState.h"
-#include "unpack/zip/ZipWin32Output.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
-namespace {
+namespace zip {
 
-static_assert(ZR_BADARCHIVE == static_cast<ZRESULT>(zip::Status::BadArchive) &&
-              ZR_INFLATE == static_cast<ZRESULT>(zip::Status::Inflate) &&
-              ZR_BADPASSWORD == static_cast<ZRESULT>(zip::Status::BadPassword) &&
-              ZR_CANTOPEN == static_cast<ZRESULT>(zip::Status::CantOpen) &&
-              ZR_WRITEERR == static_cast<ZRESULT>(zip::Status::WriteError) &&
-              ZR_READERR == static_cast<ZRESULT>(zip::Status::ReadError));
+static_assert(ZR_BADARCHIVE == static_cast<ZRESULT>(Status::BadArchive) &&
+              ZR_INFLATE == static_cast<ZRESULT>(Status::Inflate) &&
+              ZR_BADPASSWORD == static_cast<ZRESULT>(Status::BadPassword) &&
+              ZR_CANTOPEN == static_cast<ZRESULT>(Status::CantOpen) &&
+              ZR_WRITEERR == static_cast<ZRESULT>(Status::WriteError) &&
+              ZR_READERR == static_cast<ZRESULT>(Status::ReadError));
 
-ZRESULT ToResult(zip::Status status) { return static_cast<ZRESULT>(status); }
+ZRESULT ToResult(Status status) { return static_cast<ZRESULT>(status); }
 
-bool EndsWithSeparator(const std::wstring& path)
-{
-    return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
-}
-
-// BADARGS / WRONGMODE for a handle that is not a live reader handle; nullptr otherwise.
 ZRESULT CheckHandle(HZIP hz)
 {
     if (!hz || (hz->kind == kZipReaderKind && !hz->reader))
@@ -33,23 +27,34 @@ ZRESULT CheckHandle(HZIP hz)
     return ZR_OK;
 }
 
-void ResetCursor(ZipReaderState& state)
+namespace {
+
+bool EndsWithSeparator(const std::wstring& path)
 {
-    state.cursorIndex = 0;
-    state.cursorOffset = state.directory.firstRecord;
+    return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
 }
 
-ZipItem MakeItem(int index, const zip::Entry& entry)
+FILETIME ToFileTime(uint64_t value)
+{
+    return FILETIME{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
+}
+
+uint64_t FromFileTime(const FILETIME& ft)
+{
+    return static_cast<uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
+}
+
+ZipItem MakeItem(int index, const Entry& entry, Output& output)
 {
     ZipItem item{};
     item.index = index;
     const size_t length = std::min(entry.name.size(), static_cast<size_t>(MAX_PATH - 1));
-    std::memcpy(item.name, entry.name.data(), length * sizeof(wchar_t));
+    std::copy_n(entry.name.data(), length, item.name);
     item.name[length] = L'\0';
     item.attr = entry.attr;
-    const FILETIME dosTime = zip::DosTimeToFileTime(entry.central.dosDate, entry.central.dosTime);
+    const uint64_t dosTime = output.DosTimeToFileTime(entry.central.dosDate, entry.central.dosTime);
     auto pick = [&](const std::optional<int64_t>& unixTime) {
-        return unixTime ? zip::ToFileTime(zip::UnixTimeToFileTime(*unixTime)) : dosTime;
+        return ToFileTime(unixTime ? UnixTimeToFileTime(*unixTime) : dosTime);
     };
     item.writeTime = pick(entry.writeTime);
     item.accessTime = pick(entry.accessTime);
@@ -59,58 +64,72 @@ ZipItem MakeItem(int index, const zip::Entry& entry)
     return item;
 }
 
-// Moves the cursor to entry index (restarting when it is behind) and fills the cache from it.
-ZRESULT LoadEntry(ZipReaderState& state, int index)
+// Fills the cache with entry index, unless it holds it already.
+ZRESULT LoadCached(ZipReaderState& state, int index)
 {
     if (index == state.cachedIndex)
         return ZR_OK;
-    const uint32_t wanted = static_cast<uint32_t>(index);
-    if (wanted < state.cursorIndex)
-        ResetCursor(state);
-    zip::CentralRecord record;
-    while (state.cursorIndex < wanted) {
-        if (zip::ReadCentralRecord(state.archive, state.cursorOffset, record) != zip::Status::Ok) {
-            ResetCursor(state);
-            return ZR_BADARCHIVE;
-        }
-        state.cursorOffset += record.RecordSize();
-        ++state.cursorIndex;
+    if (const ZRESULT result = LoadEntry(state, index, state.cachedItem, state.cachedEntry); result != ZR_OK) {
+        state.cachedIndex = -1;
+        return result;
     }
-    if (zip::ReadCentralRecord(state.archive, state.cursorOffset, record) != zip::Status::Ok)
-        return ZR_BADARCHIVE;
-    zip::Entry entry;
-    if (const zip::Status status = zip::ReadEntry(state.archive, state.directory, record, entry);
-        status != zip::Status::Ok)
-        return ToResult(status);
-    state.cachedItem = MakeItem(index, entry);
-    state.cachedEntry = std::move(entry);
     state.cachedIndex = index;
     return ZR_OK;
 }
 
 }  // namespace
 
-HZIP ZipOpenMemory(const void* buffer, unsigned int size, const char* password)
+ZRESULT LoadEntry(const ZipReaderState& state, int index, ZipItem& item, Entry& entry)
+{
+    CentralRecord record;
+    if (ReadCentralRecord(state.archive, state.recordOffsets[static_cast<size_t>(index)], record) != Status::Ok)
+        return ZR_BADARCHIVE;
+    if (const Status status = ReadEntry(state.archive, state.directory, record, entry); status != Status::Ok)
+        return ToResult(status);
+    item = MakeItem(index, entry, *state.output);
+    return ZR_OK;
+}
+
+ExtractRequest MakeRequest(const ZipReaderState& state, const Entry& entry, const ZipItem& item,
+                           std::wstring_view target, std::span<uint8_t> buffer)
+{
+    ExtractRequest request;
+    request.archive = state.archive;
+    request.entry = &entry;
+    request.times = {FromFileTime(item.creationTime), FromFileTime(item.accessTime), FromFileTime(item.writeTime)};
+    request.baseFolder = state.baseFolder;
+    request.target = target;
+    request.password = state.password;
+    request.buffer = buffer;
+    return request;
+}
+
+size_t UnzipBufferSize(uint64_t largest)
+{
+    return static_cast<size_t>(std::clamp<uint64_t>(largest, 1, ZipReaderState::kUnzipBufferSize));
+}
+
+}  // namespace zip
+
+HZIP ZipOpenMemoryWith(const void* buffer, unsigned int size, const char* password, zip::Output& output)
 {
     if (!buffer)
         return nullptr;
     try {
         auto state = std::make_unique<ZipReaderState>();
         state->archive = zip::Bytes(static_cast<const uint8_t*>(buffer), size);
+        state->output = &output;
         if (password)
             state->password = password;
-        wchar_t current[MAX_PATH];
-        const DWORD length = GetCurrentDirectoryW(MAX_PATH, current);
-        if (length > 0 && length < MAX_PATH) {
-            state->baseFolder.assign(current, length);
-            if (!EndsWithSeparator(state->baseFolder))
-                state->baseFolder += L'\\';
-        }
+        state->baseFolder = output.CurrentFolder();
+        if (!state->baseFolder.empty() && !zip::EndsWithSeparator(state->baseFolder))
+            state->baseFolder += L'\\';
         const auto directory = zip::FindCentralDirectory(state->archive);
         if (!directory)
             return nullptr;
         state->directory = *directory;
-        ResetCursor(*state);
+        if (zip::ReadDirectoryLayout(state->archive, state->directory, state->recordOffsets) != zip::Status::Ok)
+            return nullptr;
         return new ZipHandle{kZipReaderKind, state.release()};
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -119,13 +138,13 @@ HZIP ZipOpenMemory(const void* buffer, unsigned int size, const char* password)
 
 ZRESULT ZipSetBaseFolder(HZIP hz, const wchar_t* folder)
 {
-    if (const ZRESULT check = CheckHandle(hz); check != ZR_OK)
+    if (const ZRESULT check = zip::CheckHandle(hz); check != ZR_OK)
         return check;
     if (!folder || !*folder)
         return ZR_BADARGS;
     try {
         std::wstring base(folder);
-        if (!EndsWithSeparator(base))
+        if (!zip::EndsWithSeparator(base))
             base += L'\\';
         if (base.size() >= MAX_PATH)
             return ZR_BADARGS;
@@ -143,7 +162,7 @@ ZRESULT ZipGetItem(HZIP hz, int index, ZipItem* item)
         item->uncompressedSize = 0;
         item->name[0] = L'\0';
     }
-    if (const ZRESULT check = CheckHandle(hz); check != ZR_OK)
+    if (const ZRESULT check = zip::CheckHandle(hz); check != ZR_OK)
         return check;
     ZipReaderState& state = *hz->reader;
     if (!item || index < -1 || index >= static_cast<int>(state.directory.entryCount))
@@ -154,7 +173,7 @@ ZRESULT ZipGetItem(HZIP hz, int index, ZipItem* item)
         return ZR_OK;
     }
     try {
-        if (const ZRESULT result = LoadEntry(state, index); result != ZR_OK)
+        if (const ZRESULT result = zip::LoadCached(state, index); result != ZR_OK)
             return result;
     } catch (const std::bad_alloc&) {
         return ZR_READERR;
@@ -163,43 +182,30 @@ ZRESULT ZipGetItem(HZIP hz, int index, ZipItem* item)
     return ZR_OK;
 }
 
-ZRESULT ZipUnzipItemTo(HZIP hz, int index, const wchar_t* target, zip::Output& output)
+ZRESULT ZipUnzipItem(HZIP hz, int index, const wchar_t* target)
 {
-    if (const ZRESULT check = CheckHandle(hz); check != ZR_OK)
+    if (const ZRESULT check = zip::CheckHandle(hz); check != ZR_OK)
         return check;
     ZipReaderState& state = *hz->reader;
     if (!target || index < 0 || index >= static_cast<int>(state.directory.entryCount))
         return ZR_BADARGS;
     try {
-        if (const ZRESULT result = LoadEntry(state, index); result != ZR_OK)
+        if (const ZRESULT result = zip::LoadCached(state, index); result != ZR_OK)
             return result;
-        if (!state.unzipBuffer)
-            state.unzipBuffer = std::make_unique<uint8_t[]>(ZipReaderState::kUnzipBufferSize);
-        const ZipItem& item = state.cachedItem;
-        zip::ExtractRequest request;
-        request.archive = state.archive;
-        request.entry = &state.cachedEntry;
-        request.times = {zip::FromFileTime(item.creationTime), zip::FromFileTime(item.accessTime),
-                         zip::FromFileTime(item.writeTime)};
-        request.baseFolder = state.baseFolder;
-        request.target = target;
-        request.password = state.password;
-        request.buffer = {state.unzipBuffer.get(), ZipReaderState::kUnzipBufferSize};
-        return ToResult(zip::ExtractEntry(request, output));
+        const uint64_t size = static_cast<uint64_t>(state.cachedItem.uncompressedSize);
+        if (state.unzipBuffer.size() < zip::UnzipBufferSize(size))
+            state.unzipBuffer.resize(zip::UnzipBufferSize(size));
+        const zip::ExtractRequest request =
+            zip::MakeRequest(state, state.cachedEntry, state.cachedItem, target, state.unzipBuffer);
+        return zip::ToResult(zip::ExtractEntry(request, *state.output));
     } catch (const std::bad_alloc&) {
         return ZR_WRITEERR;
     }
 }
 
-ZRESULT ZipUnzipItem(HZIP hz, int index, const wchar_t* target)
-{
-    zip::Win32Output output;
-    return ZipUnzipItemTo(hz, index, target, output);
-}
-
 ZRESULT ZipClose(HZIP hz)
 {
-    if (const ZRESULT check = CheckHandle(hz); check != ZR_OK)
+    if (const ZRESULT check = zip::CheckHandle(hz); check != ZR_OK)
         return check;
     delete hz->reader;
     delete hz;

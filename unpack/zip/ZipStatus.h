@@ -1,5 +1,6 @@
 #pragma once
-// Results of the platform-independent part of the zip reader; the values are those of the ZR_ codes.
+// Results of the container parsing and the unzip step; the values are those of the ZR_ codes (the
+// handle checks, ZR_BADARGS and ZR_WRONGMODE, happen in the five operations alone).
 #include <cstdint>
 #include <span>
 
@@ -12,8 +13,6 @@ enum class Status : uint32_t {
     BadArchive = 0x700,
     ReadError = 0x800,
     BadPassword = 0x1000,
-    BadArgs = 0x10000,
-    WrongMode = 0x80000,
     Inflate = 0x05000000,
 };
 

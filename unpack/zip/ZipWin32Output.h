@@ -8,21 +8,23 @@ namespace zip {
 
 class Win32Output final : public Output {
 public:
+    // Below ownFolder (a folder path ending in a separator; none when empty) a read-only file is ours to
+    // replace or remove: its read-only attribute is cleared first. Elsewhere such a file is refused.
+    explicit Win32Output(std::wstring ownFolder = {}) : m_strOwnFolder(std::move(ownFolder)) {}
+
     bool Exists(const std::wstring& path) override;
     void CreateFolder(const std::wstring& path) override;
     std::unique_ptr<OutputFile> CreateOutputFile(const std::wstring& path, uint32_t attr, bool& folderMissing) override;
+    void RemoveFile(const std::wstring& path) override;
+    uint32_t LastSystemError() override { return GetLastError(); }
+    std::wstring CurrentFolder() override;
+    // Read as local time.
+    uint64_t DosTimeToFileTime(uint16_t dosDate, uint16_t dosTime) override;
+
+private:
+    bool IsOwn(const std::wstring& path) const;
+
+    const std::wstring m_strOwnFolder;
 };
-
-// A DOS date and time read as local time; a zero FILETIME when they name no valid moment.
-FILETIME DosTimeToFileTime(uint16_t dosDate, uint16_t dosTime);
-
-inline FILETIME ToFileTime(uint64_t value)
-{
-    return FILETIME{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
-}
-inline uint64_t FromFileTime(const FILETIME& ft)
-{
-    return static_cast<uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
-}
 
 }  // namespace zip

@@ -1,5 +1,7 @@
 #include "DibSurface.h"
 
+#include <zlib.h>
+
 #include <cstdio>
 #include <vector>
 
@@ -68,4 +70,69 @@ bool DibSurface::SaveBmp(const std::wstring& path) const
               std::fwrite(pixels.data(), cbPixels, 1, f) == 1;
     ok = std::fclose(f) == 0 && ok;
     return ok;
+}
+
+namespace {
+
+void PutBigEndian(std::vector<unsigned char>& out, uLong n)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<unsigned char>((n >> shift) & 0xFF));
+}
+
+void PutChunk(std::vector<unsigned char>& out, const char* pszType, const std::vector<unsigned char>& data)
+{
+    PutBigEndian(out, static_cast<uLong>(data.size()));
+    const size_t nStart = out.size();
+    out.insert(out.end(), pszType, pszType + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    PutBigEndian(out, crc32(0, out.data() + nStart, static_cast<uInt>(out.size() - nStart)));
+}
+
+}  // namespace
+
+bool DibSurface::SavePng(const std::wstring& path) const
+{
+    GdiFlush();
+    // 8-bit RGB rows, each after a filter byte of 0 (none).
+    std::vector<unsigned char> raw;
+    raw.reserve(static_cast<size_t>(m_cy) * (1 + 3 * static_cast<size_t>(m_cx)));
+    for (int y = 0; y < m_cy; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < m_cx; ++x) {
+            const DWORD p = m_pBits[y * m_cx + x];
+            raw.push_back(static_cast<unsigned char>((p >> 16) & 0xFF));
+            raw.push_back(static_cast<unsigned char>((p >> 8) & 0xFF));
+            raw.push_back(static_cast<unsigned char>(p & 0xFF));
+        }
+    }
+    uLongf cbPacked = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<unsigned char> packed(cbPacked);
+    if (compress2(packed.data(), &cbPacked, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK)
+        return false;
+    packed.resize(cbPacked);
+
+    std::vector<unsigned char> header;
+    PutBigEndian(header, static_cast<uLong>(m_cx));
+    PutBigEndian(header, static_cast<uLong>(m_cy));
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, no filter choice, no interlace
+    std::vector<unsigned char> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    PutChunk(file, "IHDR", header);
+    PutChunk(file, "IDAT", packed);
+    PutChunk(file, "IEND", {});
+
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f)
+        return false;
+    bool ok = std::fwrite(file.data(), file.size(), 1, f) == 1;
+    ok = std::fclose(f) == 0 && ok;
+    return ok;
+}
+
+std::wstring ScreenshotPath(const wchar_t* pszName)
+{
+    const wchar_t* pszBin = _wgetenv(L"LUMBRA_BIN");
+    std::wstring folder = std::wstring(pszBin ? pszBin : L".") + L"\\..\\screenshots";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + L"\\" + pszName;
 }

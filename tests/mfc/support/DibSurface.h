@@ -19,6 +19,8 @@ public:
     COLORREF At(int x, int y) const;
     // Writes a 32-bit .bmp file.
     bool SaveBmp(const std::wstring& path) const;
+    // Writes a 24-bit RGB .png file.
+    bool SavePng(const std::wstring& path) const;
 
 private:
     int m_cx;
@@ -28,3 +30,6 @@ private:
     HGDIOBJ m_hOld = nullptr;
     DWORD* m_pBits = nullptr;
 };
+
+// <build>\screenshots\<name> (the folder is made when missing), where every picture of the tests goes.
+std::wstring ScreenshotPath(const wchar_t* pszName);
