@@ -229,7 +229,20 @@ TEST(MenuModel, DestroyingAThemedMenuStillInUseLeavesTheWindowsMenu)
     auto pDialog = OpenDialog(kMenuDialog);
     ASSERT_TRUE(pDialog);
     const HMENU hMenu = ::GetMenu(pDialog->m_hWnd);
-    pDialog->m_menu.DetachThemed();
-    EXPECT_TRUE(::IsMenu(hMenu));
+    const HMENU hFile = ::GetSubMenu(hMenu, 0);
+    pDialog->m_menu.DestroyThemed();
+    EXPECT_EQ(nullptr, pDialog->m_menu.m_hMenu);
+    ASSERT_TRUE(::IsMenu(hMenu));
     EXPECT_EQ(hMenu, ::GetMenu(pDialog->m_hWnd));
+    EXPECT_EQ(hFile, ::GetSubMenu(hMenu, 0));
+    // The items no longer point at records that are gone: plain text again, state kept.
+    EXPECT_EQ(0u, ItemType(hMenu, 0) & MFT_OWNERDRAW);
+    EXPECT_EQ(0u, ItemType(hFile, 0) & MFT_OWNERDRAW);
+    EXPECT_NE(0u, ItemType(hFile, 1) & MFT_SEPARATOR);
+    CString strText;
+    pDialog->m_menu.Attach(hMenu);
+    pDialog->m_menu.GetMenuString(0, strText, MF_BYPOSITION);
+    pDialog->m_menu.Detach();
+    EXPECT_EQ(L"&File", strText);
+    EXPECT_NE(0u, ::GetMenuState(hFile, 3, MF_BYPOSITION) & MF_GRAYED);  // "E&xit"
 }

@@ -5,6 +5,7 @@
 #include "toolkit/menu/MenuTheme.h"
 #include "toolkit/style/StyleGlobals.h"
 
+#include <algorithm>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CVellMenu, CMenu)
@@ -17,6 +18,24 @@ constexpr UINT kSystemTextCommands[] = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZ
 constexpr UINT kShiftedSystemCommands[] = {SC_RESTORE, SC_CLOSE, SC_MINIMIZE};
 
 // Flags of a live item worth keeping when it is registered again.
+// Whether a top-level window of this thread shows hMenu as its menu bar.
+bool IsMenuOfAWindow(HMENU hMenu)
+{
+    struct Search {
+        HMENU hMenu;
+        bool bFound;
+    } search{hMenu, false};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pSearch = reinterpret_cast<Search*>(lParam);
+            pSearch->bFound = ::GetMenu(hWnd) == pSearch->hMenu;
+            return !pSearch->bFound;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.bFound;
+}
+
 UINT KeptState(UINT nState)
 {
     return nState & ~static_cast<UINT>(MF_HILITE | MF_BYPOSITION);
@@ -138,8 +157,34 @@ void CVellMenu::FreeSubmenusAndRecords()
 
 void CVellMenu::DestroyThemed()
 {
+    if (::IsMenu(m_hMenu) && IsMenuOfAWindow(m_hMenu)) {
+        // A menu that a window still shows stays alive, its items plain text again.
+        RestorePlainItems();
+        DetachThemed();
+        return;
+    }
     FreeSubmenusAndRecords();
     CMenu::DestroyMenu();
+}
+
+void CVellMenu::RestorePlainItems()
+{
+    constexpr UINT kKept = MF_POPUP | MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_MENUBREAK | MF_MENUBARBREAK | MF_RIGHTJUSTIFY;
+    const int nCount = std::min(GetRecordCount(), ::GetMenuItemCount(m_hMenu));
+    for (int i = 0; i < nCount; ++i) {
+        const CVellMenuItemData* pData = GetRecord(i);
+        const UINT nPos = static_cast<UINT>(i);
+        if (pData->IsSeparator()) {
+            ::ModifyMenuW(m_hMenu, nPos, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        if (pData->IsPopup()) {
+            if (CVellMenu* pSub = FromHandleThemed(reinterpret_cast<HMENU>(pData->m_nCommandId)))
+                pSub->RestorePlainItems();
+        }
+        ::ModifyMenuW(m_hMenu, nPos, (pData->m_nFlags & kKept) | MF_BYPOSITION | MF_STRING, pData->m_nCommandId,
+                      pData->m_strText);
+    }
 }
 
 void CVellMenu::DetachThemed()

@@ -30,7 +30,8 @@ public:
     // Attaches hMenu and converts the whole tree; FALSE when hMenu is not a menu or cannot be
     // attached. The converted menu counts as a menu bar (m_isPopup 0) until it opens as a popup.
     virtual BOOL Convert(HMENU hMenu);
-    // Deletes the submenu objects and records, then destroys the live menu.
+    // Deletes the submenu objects and records, then destroys the live menu; a menu that a window
+    // of this thread still shows as its menu bar is left to it, with plain text items.
     virtual void DestroyThemed();
     // Frees the submenu objects and records and lets go of the live menu without destroying it:
     // for menus that a window still uses or that the system destroys with the window.
@@ -84,4 +85,6 @@ protected:
     CVellMenuItemData* AddItemData(UINT nPosition, UINT nFlags, UINT_PTR nID, const CString& strText);
     BOOL Register(UINT nPosition, CVellMenuItemData* pData);
     void FreeSubmenusAndRecords();
+    // Turns the owner-drawn items of this menu and its themed submenus back into text items.
+    void RestorePlainItems();
 };
