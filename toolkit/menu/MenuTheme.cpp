@@ -133,8 +133,15 @@ BOOL CVellMenuThemeXP::PaintFrame(HWND hWnd, HDC hDC)
         return TRUE;
     RECT rcJoin = rc;
     ::OffsetRect(&rcJoin, pData->m_ptSaved.x, pData->m_ptSaved.y);
-    if (CVellMenu* pParent = pMenu->ParentThemed())
-        ::IntersectRect(&rcJoin, &rcJoin, &pParent->m_menuBarItemRect);
+    if (CVellMenu* pParent = pMenu->ParentThemed()) {
+        // The item's box ends two pixels above the bar item's bottom, where the system hangs the
+        // popup (one pixel higher after AdjustWindowPos): the box reaches down over the popup's top
+        // frame so that the two meet.
+        RECT rcItem = pParent->m_menuBarItemRect;
+        if (!::IsRectEmpty(&rcItem))
+            rcItem.bottom += m_nTopMargin + 1;
+        ::IntersectRect(&rcJoin, &rcJoin, &rcItem);
+    }
     if (!::IsRectEmpty(&rcJoin)) {
         ::OffsetRect(&rcJoin, -pData->m_ptSaved.x, -pData->m_ptSaved.y);
         CDC::FromHandle(hDC)->FillSolidRect(&rcJoin, kNavy);

@@ -18,6 +18,28 @@ void LearnMenu(HWND hWnd, CMenuHookData* pData)
         pData->m_hMenu = reinterpret_cast<HMENU>(::SendMessageW(hWnd, MN_GETHMENU, 0, 0));
 }
 
+// Some systems (Wine) paint their own 3-D edge and menu colour around and between the items of a
+// popup, where Windows leaves the client area to the erase: whatever no item draws gets the theme's
+// background again. The items keep their pixels (each item leaves its first and last column to
+// the background).
+void RepaintAroundItems(HWND hWnd, HDC hDC, const CMenuHookData* pData, CVellMenuTheme* pTheme)
+{
+    if (!hDC || !pData || !pTheme || !::IsMenu(pData->m_hMenu))
+        return;
+    POINT ptClient{0, 0};
+    ::ClientToScreen(hWnd, &ptClient);
+    CSaveDCGuard saveDC(hDC);
+    const int nCount = ::GetMenuItemCount(pData->m_hMenu);
+    for (int i = 0; i < nCount; ++i) {
+        RECT rc{};
+        if (!::GetMenuItemRect(hWnd, pData->m_hMenu, static_cast<UINT>(i), &rc))
+            continue;
+        ::OffsetRect(&rc, -ptClient.x, -ptClient.y);
+        ::ExcludeClipRect(hDC, rc.left + 1, rc.top, rc.right - 1, rc.bottom);
+    }
+    pTheme->EraseBackground(hWnd, hDC);
+}
+
 // WM_PRINT: the frame by the theme, then the client area rendered off screen and copied in.
 bool PrintThemed(HWND hWnd, HDC hDC, LPARAM lParam, CMenuHookData* pData, CVellMenuTheme* pTheme)
 {
@@ -107,6 +129,21 @@ LRESULT CALLBACK CVellMenuHook::MenuWindowProc(HWND hWnd, UINT message, WPARAM w
         if (bPainted)
             return 0;
         break;
+    }
+    case WM_PAINT: {
+        const LRESULT lResult = CallOld(pfnOld, hWnd, message, wParam, lParam);
+        if (pData && pTheme) {
+            if (HDC hDC = ::GetDC(hWnd)) {
+                RepaintAroundItems(hWnd, hDC, pData, pTheme);
+                ::ReleaseDC(hWnd, hDC);
+            }
+        }
+        return lResult;
+    }
+    case WM_PRINTCLIENT: {
+        const LRESULT lResult = CallOld(pfnOld, hWnd, message, wParam, lParam);
+        RepaintAroundItems(hWnd, reinterpret_cast<HDC>(wParam), pData, pTheme);
+        return lResult;
     }
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE && pData)
