@@ -125,6 +125,8 @@ void DrawItemClassic(CVellMenu* pMenu, DRAWITEMSTRUCT* pDraw, BOOL bMenuBar)
         DrawClassicCheck(pDC, pDraw, rcIcon);
     else if (IsSystemCommandId(pDraw->itemID))
         DrawClassicSystemGlyph(pDC, rcIcon, pDraw->itemID, nState);
+    if (pData->IsPopup())
+        DrawSubmenuArrow(pDC, rcItem, nState, kBlack);
 }
 
 void DrawItemFlatBar(CVellMenu* pMenu, DRAWITEMSTRUCT* pDraw, BOOL bMenuBar)

@@ -188,4 +188,6 @@ void DrawItemXP(CVellMenu* pMenu, DRAWITEMSTRUCT* pDraw, BOOL bMenuBar)
     DrawLabel(pDC, pData, nState, bMenuBar, rcText, rcBox);
     if (!bMenuBar)
         DrawIconColumn(pDC, pMenu, pDraw, pData, rcIcon, colors);
+    if (!bMenuBar && pData->IsPopup())
+        DrawSubmenuArrow(pDC, rcItem, nState, kBlack);
 }

@@ -106,6 +106,18 @@ void MeasureItemXP(CVellMenu* pMenu, MEASUREITEMSTRUCT* pMeasure, BOOL bMenuBar)
     Measure(pMenu, pMeasure, bMenuBar, 8);
 }
 
+void DrawSubmenuArrow(CDC* pDC, const RECT& rcItem, UINT nState, COLORREF clr)
+{
+    // Marlett's arrow takes a small part of its cell: a cell as high as the item.
+    const int nSize = rcItem.bottom - rcItem.top;
+    const RECT rc{rcItem.right - 2 - nSize, rcItem.top, rcItem.right - 2, rcItem.bottom};
+    const COLORREF clrOld = pDC->SetTextColor((nState & ODS_GRAYED) ? kGreyText : clr);
+    DrawMarlettGlyph(pDC, rc, L'4', FALSE);
+    pDC->SetTextColor(clrOld);
+    // The system draws its own arrow into the same DC after the owner has drawn: not over ours.
+    ::ExcludeClipRect(pDC->m_hDC, rcItem.left, rcItem.top, rcItem.right, rcItem.bottom);
+}
+
 void DrawCheckGlyph(CDC* pDC, const RECT& rect, wchar_t ch, UINT nState)
 {
     const COLORREF clrOld = pDC->SetTextColor((nState & (ODS_GRAYED | ODS_INACTIVE)) ? kGreyText : kWhite);

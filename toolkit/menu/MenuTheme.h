@@ -61,5 +61,8 @@ void DrawItemXP(CVellMenu* pMenu, DRAWITEMSTRUCT* pDraw, BOOL bMenuBar);
 // the check mark glyph, and the XP system-command glyphs.
 void CreateMenuItemFont(CFont& font, BOOL bBold);
 void DrawCheckGlyph(CDC* pDC, const RECT& rect, wchar_t ch, UINT nState);
+// The arrow at the right end of a submenu item (grey when disabled); the item is then excluded
+// from the DC's clipping, so the system's own arrow never lands on it.
+void DrawSubmenuArrow(CDC* pDC, const RECT& rcItem, UINT nState, COLORREF clr);
 void DrawSystemCommandGlyph(CDC* pDC, const RECT& rect, UINT nID, UINT nState);
 bool IsSystemCommandId(UINT nID);
