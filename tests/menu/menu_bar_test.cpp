@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 CRect WindowRelative(HWND hWnd, RECT rc)
@@ -92,4 +94,56 @@ TEST(MenuBar, HoverDrawsTheItemHotAndStartsTheTimerLeavingStopsIt)
     ::SendMessageW(hWnd, WM_NCHITTEST, 0, MAKELPARAM(ptClient.x, ptClient.y));
     EXPECT_EQ(-1, pDialog->m_hotMenuBarItem);
     EXPECT_EQ(0u, pDialog->m_hoverTimer);
+}
+
+TEST(MenuBar, ClickOpensThePopupUnderItsItemJoinedToIt)
+{
+    auto pDialog = OpenDialog(kMenuDialog);
+    ASSERT_TRUE(pDialog);
+    const HWND hWnd = pDialog->m_hWnd;
+    const HMENU hMenu = ::GetMenu(hWnd);
+    RECT rcItem{};
+    ASSERT_TRUE(::GetMenuItemRect(hWnd, hMenu, 1, &rcItem));
+    const POINT pt{(rcItem.left + rcItem.right) / 2, (rcItem.top + rcItem.bottom) / 2};
+    RECT rcPopup{};
+    HMENU hShown = nullptr;
+    RECT rcRemembered{};
+    int nOpen = -1;
+    std::vector<COLORREF> topRows;
+    COLORREF clrOpenItem = CLR_INVALID;
+    ASSERT_TRUE(RunInMenuLoop([&] { ::PostMessageW(hWnd, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(pt.x, pt.y)); },
+                              [&] {
+                                  const std::vector<HWND> popups = VisiblePopups();
+                                  if (popups.empty())
+                                      return true;
+                                  ::GetWindowRect(popups[0], &rcPopup);
+                                  if (CMenuHookData* pData = TestMenuHook().FindData(popups[0]))
+                                      hShown = pData->m_hMenu;
+                                  rcRemembered = pDialog->m_menu.m_menuBarItemRect;
+                                  nOpen = pDialog->m_menu.m_openCount;
+                                  // The popup's two top rows on the screen, from its left edge on.
+                                  HDC hScreen = ::GetDC(nullptr);
+                                  clrOpenItem = ::GetPixel(hScreen, rcRemembered.left + 3, rcRemembered.top + 3) & 0xFFFFFF;
+                                  for (int y = rcPopup.top; y < rcPopup.top + 2; ++y)
+                                      for (int x = rcPopup.left; x < rcPopup.right; ++x)
+                                          topRows.push_back(::GetPixel(hScreen, x, y) & 0xFFFFFF);
+                                  ::ReleaseDC(nullptr, hScreen);
+                                  return false;
+                              }));
+    EXPECT_EQ(::GetSubMenu(hMenu, 1), hShown);
+    EXPECT_EQ(1, nOpen);
+    EXPECT_EQ(0, pDialog->m_menu.m_openCount);
+    // Under its item, left edges together, and the item was drawn open.
+    EXPECT_NEAR(rcItem.left, rcPopup.left, 1);
+    EXPECT_NEAR(rcItem.bottom, rcPopup.top, 2);
+    EXPECT_FALSE(::IsRectEmpty(&rcRemembered));
+    EXPECT_EQ(vell_menu::kDark, clrOpenItem);
+    // Joined: under the item's box the popup's top frame is the bar's navy; beyond it, the frame.
+    ASSERT_EQ(static_cast<size_t>(2 * (rcPopup.right - rcPopup.left)), topRows.size());
+    const auto At = [&](LONG x, int row) { return topRows[static_cast<size_t>(row * (rcPopup.right - rcPopup.left) + x - rcPopup.left)]; };
+    for (int row = 0; row < 2; ++row) {
+        for (LONG x = std::max(rcRemembered.left, rcPopup.left); x < rcRemembered.right; ++x)
+            EXPECT_EQ(vell_menu::kNavy, At(x, row)) << "x " << x << ", row " << row;
+    }
+    EXPECT_NE(vell_menu::kNavy, At(rcRemembered.right + 4, 0));
 }

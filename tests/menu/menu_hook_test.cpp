@@ -3,7 +3,9 @@
 #include "MenuTestSupport.h"
 
 #include "DibSurface.h"
+#include "tests/support/WineDifference.h"
 #include "platform/mfc/CToolTipCtrl.h"
+#include "toolkit/menu/MenuColors.h"
 #include "toolkit/menu/MenuTheme.h"
 
 #include <gtest/gtest.h>
@@ -22,23 +24,8 @@ struct PopupSeen {
     HMENU hMenu = nullptr;
     COLORREF clrFrame = CLR_INVALID;     // on screen, left edge, half-way down
     COLORREF clrThemeFrame = CLR_INVALID;  // what the theme paints there
+    COLORREF clrClientEdge = CLR_INVALID;  // on screen, the client area's first column, half-way down
 };
-
-std::vector<HWND> VisiblePopups()
-{
-    std::vector<HWND> popups;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            wchar_t sz[16] = {};
-            ::GetClassNameW(hWnd, sz, 16);
-            if (lstrcmpW(sz, L"#32768") == 0 && ::IsWindowVisible(hWnd))
-                reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&popups));
-    return popups;
-}
 
 PopupSeen Inspect(HWND hWnd)
 {
@@ -53,31 +40,14 @@ PopupSeen Inspect(HWND hWnd)
     RECT rc{};
     ::GetWindowRect(hWnd, &rc);
     seen.clrFrame = ::GetPixel(hDC, 0, (rc.bottom - rc.top) / 2) & 0xFFFFFF;
+    POINT ptClient{0, 0};
+    ::ClientToScreen(hWnd, &ptClient);
+    seen.clrClientEdge = ::GetPixel(hDC, ptClient.x - rc.left, (rc.bottom - rc.top) / 2) & 0xFFFFFF;
     ::ReleaseDC(hWnd, hDC);
     DibSurface surface(rc.right - rc.left, rc.bottom - rc.top);
     ActiveMenuTheme()->PaintFrame(hWnd, surface.dc());
     seen.clrThemeFrame = surface.At(0, (rc.bottom - rc.top) / 2);
     return seen;
-}
-
-// Runs pfnStep from a timer inside the menu loop that pfnOpen starts, every 150 ms, until it
-// returns false; then the menu is ended.
-std::function<bool()> g_step;
-void CALLBACK StepTimer(HWND, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    if (!g_step || !g_step()) {
-        ::KillTimer(nullptr, nIDEvent);
-        g_step = nullptr;
-        ::EndMenu();
-    }
-}
-
-void RunInMenuLoop(const std::function<void()>& open, std::function<bool()> step)
-{
-    g_step = std::move(step);
-    ::SetTimer(nullptr, 0, 150, StepTimer);
-    open();
-    PumpMessages();
 }
 
 // A popup with a submenu as its first item, converted for a window's context menu.
@@ -120,17 +90,20 @@ TEST(MenuHook, ContextMenuIsTakenOverWhileOpenAndGivenBackAfterwards)
     ASSERT_TRUE(pOwner);
     ContextMenu context;
     std::vector<PopupSeen> seen;
-    bool bMeasured = false;
-    RunInMenuLoop(
+    std::vector<int> heights;
+    ASSERT_TRUE(RunInMenuLoop(
         [&] { context.Popup()->TrackPopupMenu(TPM_LEFTALIGN, 200, 200, pOwner.get()); },
         [&] {
             for (HWND hWnd : VisiblePopups())
                 seen.push_back(Inspect(hWnd));
-            bMeasured = TestMenuHook().GetWindowCount() > 0;
+            for (UINT i = 0; i < 2; ++i) {
+                RECT rc{};
+                ::GetMenuItemRect(nullptr, *context.Popup(), i, &rc);
+                heights.push_back(rc.bottom - rc.top);
+            }
             return false;
-        });
+        }));
     ASSERT_EQ(1u, seen.size());
-    EXPECT_TRUE(bMeasured);
     EXPECT_TRUE(seen[0].bProperty);
     EXPECT_TRUE(seen[0].bOurProc);
     EXPECT_TRUE(seen[0].bAtom);
@@ -138,6 +111,11 @@ TEST(MenuHook, ContextMenuIsTakenOverWhileOpenAndGivenBackAfterwards)
     // The frame on screen is the theme's (a bevel shaded from navy), not the system's.
     EXPECT_EQ(seen[0].clrThemeFrame, seen[0].clrFrame);
     EXPECT_NE(::GetSysColor(COLOR_MENU), seen[0].clrFrame);
+    // Around the items the theme's background (navy in the XP look), whatever the system paints.
+    EXPECT_EQ(vell_menu::kNavy, seen[0].clrClientEdge);
+    // A context menu's items are measured by the theme too (found through the tracking state):
+    // the XP look's 23 pixels, the submenu item as well as the command.
+    EXPECT_EQ((std::vector<int>{23, 23}), heights);
 
     EXPECT_EQ(0, TestMenuHook().GetWindowCount());
     EXPECT_EQ(0, ::GlobalFindAtomW(L"OldMenuProc"));
@@ -145,8 +123,41 @@ TEST(MenuHook, ContextMenuIsTakenOverWhileOpenAndGivenBackAfterwards)
         EXPECT_EQ(nullptr, ::GetPropW(seen[0].hWnd, L"OldMenuProc"));
         EXPECT_NE(reinterpret_cast<LONG_PTR>(CVellMenuHook::MenuWindowProc), ::GetWindowLongPtrW(seen[0].hWnd, GWLP_WNDPROC));
     }
-    // The items were measured by the theme through the tracking state (context menus too).
     EXPECT_EQ(nullptr, AfxGetThreadState()->m_hTrackingMenu);
+}
+
+TEST(MenuHook, MenuBarAndSystemPopupsGetTheirMenus)
+{
+    auto pDialog = OpenDialog(kMenuDialog);
+    ASSERT_TRUE(pDialog);
+    const HWND hWnd = pDialog->m_hWnd;
+    struct Case {
+        wchar_t chKey;
+        HMENU hExpected;
+    };
+    const Case cases[] = {{L'e', ::GetSubMenu(::GetMenu(hWnd), 1)}, {L' ', ::GetSystemMenu(hWnd, FALSE)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "key '" << static_cast<char>(c.chKey) << "'");
+        std::vector<HMENU> menus;
+        CString strFirst;
+        ASSERT_TRUE(RunInMenuLoop([&] { ::PostMessageW(hWnd, WM_SYSCOMMAND, SC_KEYMENU, c.chKey); },
+                                  [&] {
+                                      for (HWND hPopup : VisiblePopups()) {
+                                          CMenuHookData* pData = TestMenuHook().FindData(hPopup);
+                                          menus.push_back(pData ? pData->m_hMenu : nullptr);
+                                      }
+                                      if (CVellMenu* pMenu = CVellMenu::FromHandleThemed(c.hExpected))
+                                          strFirst = pMenu->GetRecordCount() ? pMenu->GetRecord(0)->m_strText : CString();
+                                      return menus.empty();  // until the popup shows
+                                  }));
+        ASSERT_EQ(1u, menus.size());
+        EXPECT_EQ(c.hExpected, menus[0]);
+        // Both are themed while open: the bar's popup by the dialog's conversion, the system menu
+        // by its preparation (with the restore text of string 50101).
+        EXPECT_FALSE(strFirst.IsEmpty());
+        EXPECT_EQ(0, TestMenuHook().GetWindowCount());
+    }
+    EXPECT_EQ(L"Restore it", CVellMenu::FromHandleThemed(::GetSystemMenu(hWnd, FALSE))->GetRecord(0)->m_strText);
 }
 
 TEST(MenuHook, SubmenuGetsItsOwnMenuAndEachPopupClosesOnce)
@@ -156,7 +167,8 @@ TEST(MenuHook, SubmenuGetsItsOwnMenuAndEachPopupClosesOnce)
     ContextMenu context;
     std::vector<HMENU> menus;
     int nTicks = 0;
-    RunInMenuLoop(
+    int nOpenWhileShown = -1;
+    ASSERT_TRUE(RunInMenuLoop(
         [&] { context.Popup()->TrackPopupMenu(TPM_LEFTALIGN, 200, 200, pOwner.get()); },
         [&] {
             if (++nTicks == 1) {
@@ -167,47 +179,98 @@ TEST(MenuHook, SubmenuGetsItsOwnMenuAndEachPopupClosesOnce)
             }
             for (HWND hWnd : VisiblePopups())
                 menus.push_back(Inspect(hWnd).hMenu);
+            nOpenWhileShown = context.Popup()->m_openCount;
             return false;
-        });
+        }));
     ASSERT_EQ(2u, menus.size());
     EXPECT_NE(menus.end(), std::find(menus.begin(), menus.end(), context.Popup()->m_hMenu));
     EXPECT_NE(menus.end(), std::find(menus.begin(), menus.end(), context.Sub()->m_hMenu));
-    // Opened once, closed once: the popup's count of open submenus is back at 0.
+    // Opened once, closed once: the popup's count of open submenus went to 1 and is back at 0.
+    EXPECT_EQ(1, nOpenWhileShown);
     EXPECT_EQ(0, context.Popup()->m_openCount);
 }
 
-TEST(MenuHook, ReshownPopupIsTakenOverAgainAndEscapeIsNoted)
+TEST(MenuHook, PopupOpenedAgainIsTakenOverAgainWithItsNewMenu)
 {
     auto pOwner = OpenDialog(kPlainDialog);
     ASSERT_TRUE(pOwner);
     ContextMenu context;
-    bool bGivenBack = false, bTakenAgain = false, bWasShowing = false, bEscape = false;
-    RunInMenuLoop(
+    const auto track = [&] { context.Popup()->TrackPopupMenu(TPM_LEFTALIGN, 200, 200, pOwner.get()); };
+    HWND hFirst = nullptr;
+    ASSERT_TRUE(RunInMenuLoop(track, [&] {
+        const std::vector<HWND> popups = VisiblePopups();
+        hFirst = popups.empty() ? nullptr : popups[0];
+        return false;
+    }));
+    ASSERT_TRUE(hFirst);
+
+    bool bReused = false, bTakenAgain = false, bWasShowing = false, bPendingTaken = false;
+    HMENU hShown = nullptr;
+    ASSERT_TRUE(RunInMenuLoop(track, [&] {
+        const std::vector<HWND> popups = VisiblePopups();
+        if (popups.empty())
+            return false;
+        const HWND hWnd = popups[0];
+        bReused = hWnd == hFirst;
+        CVellMenuHook& hook = TestMenuHook();
+        if (!bReused) {
+            // Wine makes every popup a new window: the re-show path is driven by hand, as the
+            // system would drive it for a hidden popup window it shows again.
+            CVellMenuHook::UnsubclassMenuWindow(hWnd);
+            hook.m_hPendingMenu = context.Popup()->m_hMenu;
+            ::SendMessageW(hWnd, kMenuReshowMessage, 0, 0);
+            bPendingTaken = hook.m_hPendingMenu == nullptr;
+        }
+        CMenuHookData* pData = hook.FindData(hWnd);
+        bTakenAgain = pData && ::GetPropW(hWnd, L"OldMenuProc");
+        bWasShowing = pData && (pData->m_dwFlags & CMenuHookData::kWasShowing);
+        hShown = pData ? pData->m_hMenu : nullptr;
+        return false;
+    }));
+    if (!bReused) {
+        WINE_KNOWN_DIFFERENCE("a popup opened again reuses its hidden window and re-shows it with message 0x1E2");
+        EXPECT_TRUE(bPendingTaken);
+    }
+    EXPECT_TRUE(bTakenAgain);
+    EXPECT_TRUE(bWasShowing);
+    EXPECT_EQ(context.Popup()->m_hMenu, hShown);
+    EXPECT_EQ(0, TestMenuHook().GetWindowCount());
+    EXPECT_EQ(0, ::GlobalFindAtomW(L"OldMenuProc"));
+}
+
+TEST(MenuHook, KeysInAPopupRecordTheMessagePositionAndEscapeMarksIt)
+{
+    auto pOwner = OpenDialog(kPlainDialog);
+    ASSERT_TRUE(pOwner);
+    ContextMenu context;
+    constexpr DWORD kSentinel = 0xDEADBEEF;
+    int nTicks = 0;
+    bool bKeyReachedPopup = false, bPositionRecorded = false, bEscapeMarked = false;
+    ASSERT_TRUE(RunInMenuLoop(
         [&] { context.Popup()->TrackPopupMenu(TPM_LEFTALIGN, 200, 200, pOwner.get()); },
         [&] {
+            CVellMenuHook& hook = TestMenuHook();
             const std::vector<HWND> popups = VisiblePopups();
             if (popups.empty())
                 return false;
-            const HWND hWnd = popups[0];
-            // Wine makes every popup a new window and never re-shows one with message 0x1E2
-            // (Windows does, for a popup opened again): the re-show path is driven by hand.
-            CVellMenuHook::UnsubclassMenuWindow(hWnd);
-            bGivenBack = !::GetPropW(hWnd, L"OldMenuProc") && !TestMenuHook().FindData(hWnd);
-            ::SendMessageW(hWnd, kMenuReshowMessage, 0, 0);
-            CMenuHookData* pData = TestMenuHook().FindData(hWnd);
-            bTakenAgain = pData && ::GetPropW(hWnd, L"OldMenuProc");
-            bWasShowing = pData && (pData->m_dwFlags & CMenuHookData::kWasShowing);
-            // Wine never sends keys to the popup window (Windows does): Escape is sent by hand.
-            ::SendMessageW(hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
-            pData = TestMenuHook().FindData(hWnd);
-            bEscape = !pData || (pData->m_dwFlags & CMenuHookData::kEscapePressed);
+            if (++nTicks == 1) {
+                hook.m_dwLastMessagePos = kSentinel;
+                ::PostMessageW(pOwner->m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+                return true;
+            }
+            bKeyReachedPopup = hook.m_dwLastMessagePos != kSentinel;
+            if (!bKeyReachedPopup)
+                ::SendMessageW(popups[0], WM_KEYDOWN, VK_DOWN, 0);
+            bPositionRecorded = hook.m_dwLastMessagePos != kSentinel;
+            ::SendMessageW(popups[0], WM_KEYDOWN, VK_ESCAPE, 0);
+            CMenuHookData* pData = hook.FindData(popups[0]);
+            bEscapeMarked = pData && (pData->m_dwFlags & CMenuHookData::kEscapePressed);
             return false;
-        });
-    EXPECT_TRUE(bGivenBack);
-    EXPECT_TRUE(bTakenAgain);
-    EXPECT_TRUE(bWasShowing);
-    EXPECT_TRUE(bEscape);
-    EXPECT_EQ(0, TestMenuHook().GetWindowCount());
+        }));
+    if (!bKeyReachedPopup)
+        WINE_KNOWN_DIFFERENCE("keys pressed while a popup menu is open reach the popup window's procedure");
+    EXPECT_TRUE(bPositionRecorded);
+    EXPECT_TRUE(bEscapeMarked);
 }
 
 TEST(MenuHook, OtherWindowsAndGivingBackUnknownWindowsAreLeftAlone)
