@@ -9,6 +9,7 @@
 #include "app/WorkingFolder.h"
 #include "platform/mfc/CWnd.h"
 #include "toolkit/dialogs/VellSplashDlg.h"
+#include "toolkit/menu/MenuHook.h"
 #include "unpack/ReportAssertion.h"
 #include "unpack/ReportLines.h"
 #include "unpack/ResourceArchive.h"
@@ -52,6 +53,7 @@ WorkingFolder PrepareWorkingFolder(const CString& strTempPath, BOOL bExtractOnly
 BOOL CLumbra::InitInstance()
 {
     StartupTiming timing;
+    timing.Note(CurrentThreadMenuHook() ? L"menu hook ready" : L"no menu hook");
     CMyCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
 

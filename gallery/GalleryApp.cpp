@@ -5,6 +5,7 @@
 #include "gallery/GalleryDialog.h"
 
 #include "platform/mfc/CWinApp.h"
+#include "toolkit/menu/MenuHook.h"
 
 #include <cwchar>
 #include <cstdlib>
@@ -31,6 +32,8 @@ public:
     }
 };
 
+// Popup menus in the toolkit's look, as in the launcher.
+CVellMenuHook theMenuHook;
 CGalleryApp theApp;
 
 }  // namespace

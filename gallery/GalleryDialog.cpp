@@ -25,6 +25,13 @@ BEGIN_MESSAGE_MAP(CGalleryDialog, CVellDialog)
     ON_WM_SIZE()
     ON_WM_TIMER()
     ON_MESSAGE(kNextShot, OnNextShot)
+    ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
+    ON_COMMAND_RANGE(ID_GALLERY_FIRST_COMMAND, ID_GALLERY_LAST_COMMAND, OnMenuCommand)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_ITEM, OnUpdateStatusBar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_GRID_ITEM, OnUpdateGrid)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_ZOOM_50, OnUpdateZoom50)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_ZOOM_100, OnUpdateZoom100)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_ZOOM_200, OnUpdateZoom200)
 END_MESSAGE_MAP()
 
 CGalleryDialog::CGalleryDialog(const wchar_t* pszShotFolder)
@@ -44,6 +51,8 @@ BOOL CGalleryDialog::OnInitDialog()
 {
     CVellDialog::OnInitDialog();
     SetCaptionWithAppTitle(GalleryString(IDS_GALLERY_TITLE));
+    m_contextMenu.LoadThemedMenu(IDR_GALLERY_CONTEXT);
+    SetMenuIcons();
 
     const HWND hList = ::GetDlgItem(m_hWnd, IDC_GALLERY_PAGES);
     for (const auto& page : m_pages)
@@ -156,4 +165,80 @@ void CGalleryDialog::TakeShot()
     m_pages[shot.nPage]->EndShot(shot.shot.nStep);
     m_hShotWindow = nullptr;
     PostMessage(kNextShot);
+}
+
+void CGalleryDialog::SetMenuIcons()
+{
+    struct IconFor {
+        UINT nID;
+        const wchar_t* pszIcon;
+    };
+    const IconFor icons[] = {{ID_FILE_NEW_ITEM, IDI_APPLICATION}, {ID_FILE_OPEN_ITEM, IDI_INFORMATION},
+                             {ID_FILE_SAVE_ITEM, IDI_SHIELD},    {ID_EDIT_CUT_ITEM, IDI_WARNING},
+                             {ID_EDIT_PASTE_ITEM, IDI_QUESTION}, {ID_VIEW_REFRESH_ITEM, IDI_WINLOGO}};
+    for (const IconFor& icon : icons) {
+        const auto hIcon = static_cast<HICON>(::LoadImageW(nullptr, icon.pszIcon, IMAGE_ICON, 16, 16, LR_SHARED));
+        m_menu.SetItemIcon(icon.nID, hIcon);
+        m_contextMenu.SetItemIcon(icon.nID, hIcon);
+    }
+}
+
+LRESULT CGalleryDialog::OnContextMenu(WPARAM, LPARAM lParam)
+{
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (lParam == -1) {  // from the keyboard: at the top-left of the page area
+        const CRect rcArea = PageArea();
+        pt = rcArea.TopLeft();
+        ClientToScreen(&pt);
+    }
+    if (CMenu* pPopup = m_contextMenu.GetSubMenu(0))
+        pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, this);
+    return 0;
+}
+
+void CGalleryDialog::OnMenuCommand(UINT nID)
+{
+    switch (nID) {
+    case ID_FILE_EXIT_ITEM:
+        EndDialog(IDOK);
+        break;
+    case ID_VIEW_STATUS_ITEM:
+        m_bStatusBar = !m_bStatusBar;
+        break;
+    case ID_VIEW_GRID_ITEM:
+        m_bGrid = !m_bGrid;
+        break;
+    case ID_VIEW_ZOOM_50:
+    case ID_VIEW_ZOOM_100:
+    case ID_VIEW_ZOOM_200:
+        m_nZoom = nID;
+        break;
+    default:
+        break;  // the other items only show what a menu can hold
+    }
+}
+
+void CGalleryDialog::OnUpdateStatusBar(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_bStatusBar);
+}
+
+void CGalleryDialog::OnUpdateGrid(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_bGrid);
+}
+
+void CGalleryDialog::OnUpdateZoom50(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_nZoom == ID_VIEW_ZOOM_50);
+}
+
+void CGalleryDialog::OnUpdateZoom100(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_nZoom == ID_VIEW_ZOOM_100);
+}
+
+void CGalleryDialog::OnUpdateZoom200(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_nZoom == ID_VIEW_ZOOM_200);
 }

@@ -2,6 +2,7 @@
 // The gallery's main window: a styled, resizable dialog with the list of pages on the left and the
 // selected page on the right. With a screenshot folder it walks every picture of every page, saves
 // each as <folder>\<name>.bmp and ends itself.
+#include "gallery/GalleryIds.h"
 #include "gallery/GalleryPage.h"
 #include "toolkit/style/VellDialog.h"
 
@@ -24,6 +25,13 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnNextShot(WPARAM wParam, LPARAM lParam);
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    void OnMenuCommand(UINT nID);
+    void OnUpdateStatusBar(CCmdUI* pCmdUI);
+    void OnUpdateGrid(CCmdUI* pCmdUI);
+    void OnUpdateZoom50(CCmdUI* pCmdUI);
+    void OnUpdateZoom100(CCmdUI* pCmdUI);
+    void OnUpdateZoom200(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -35,6 +43,13 @@ private:
     void ShowPage(size_t nPage);
     CRect PageArea() const;
     void TakeShot();
+    // Pictures for the menu items that have one.
+    void SetMenuIcons();
+
+    CVellMenu m_contextMenu;
+    BOOL m_bStatusBar = TRUE;
+    BOOL m_bGrid = FALSE;
+    UINT m_nZoom = ID_VIEW_ZOOM_100;
 
     std::vector<std::unique_ptr<CGalleryPage>> m_pages;
     size_t m_nCurrent = SIZE_MAX;

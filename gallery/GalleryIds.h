@@ -29,6 +29,31 @@
 #define IDC_GALLERY_LIST_TEXT 3031
 #define IDC_GALLERY_LIST 3032
 
+/* Menus: the main window's menu bar and context menu, and the menus page. */
+#define IDR_GALLERY_MENU 3040
+#define IDR_GALLERY_CONTEXT 3041
+#define IDC_GALLERY_SHOW_CONTEXT 3042
+#define IDC_GALLERY_MENU_LOOKS 3043
+#define ID_GALLERY_FIRST_COMMAND 3200
+#define ID_FILE_NEW_ITEM 3200
+#define ID_FILE_OPEN_ITEM 3201
+#define ID_FILE_SAVE_ITEM 3202
+#define ID_FILE_EXIT_ITEM 3203
+#define ID_EDIT_CUT_ITEM 3210
+#define ID_EDIT_COPY_ITEM 3211
+#define ID_EDIT_PASTE_ITEM 3212
+#define ID_EDIT_SELECT_ALL_ITEM 3213
+#define ID_VIEW_STATUS_ITEM 3220
+#define ID_VIEW_GRID_ITEM 3221
+#define ID_VIEW_ZOOM_50 3222
+#define ID_VIEW_ZOOM_100 3223
+#define ID_VIEW_ZOOM_200 3224
+#define ID_VIEW_REFRESH_ITEM 3225
+#define ID_GALLERY_LAST_COMMAND 3299
+/* Left without a handler on purpose: the menu shows them disabled. */
+#define ID_EDIT_UNDO_ITEM 3300
+#define ID_VIEW_FULL_SCREEN_ITEM 3301
+
 /* Strings. */
 #define IDS_GALLERY_TITLE 3100
 #define IDS_PAGE_STYLED_DIALOGS 3101
@@ -44,5 +69,7 @@
 #define IDS_PAGE_QT_LIST_VIEW 3120
 #define IDS_PAGE_BUTTONS 3111
 #define IDS_BUTTONS_PAGE_TEXT 3112
+#define IDS_PAGE_MENUS 3113
+#define IDS_MENUS_PAGE_TEXT 3114
 
 #endif

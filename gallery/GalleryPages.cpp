@@ -4,6 +4,7 @@
 #include "gallery/pages/ButtonsPage.h"
 #include "gallery/pages/ControlTextPage.h"
 #include "gallery/pages/ListBoxPage.h"
+#include "gallery/pages/MenusPage.h"
 #include "gallery/pages/QtBasicsPage.h"
 #include "gallery/pages/QtListViewPage.h"
 #include "gallery/pages/SplashAboutPage.h"
@@ -14,6 +15,7 @@ std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
     std::vector<std::unique_ptr<CGalleryPage>> pages;
     pages.push_back(std::make_unique<CStyledDialogsPage>());
     pages.push_back(std::make_unique<CSplashAboutPage>());
+    pages.push_back(std::make_unique<CMenusPage>());
     pages.push_back(std::make_unique<CQtBasicsPage>());
     pages.push_back(std::make_unique<CQtListViewPage>());
     pages.push_back(std::make_unique<CControlTextPage>());

@@ -16,6 +16,9 @@ struct AFX_THREAD_STATE {
     // Nesting of framework window procedure calls; temporary wrappers made inside die at 0.
     int m_nDispatchDepth = 0;
     CWinThread* m_pCurrentWinThread = nullptr;
+    // The popup that CMenu::TrackPopupMenu has open and the window that owns it; null otherwise.
+    HMENU m_hTrackingMenu = nullptr;
+    HWND m_hTrackingWindow = nullptr;
 };
 
 AFX_THREAD_STATE* AfxGetThreadState();

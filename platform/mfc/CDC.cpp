@@ -216,3 +216,14 @@ CClientDC::~CClientDC()
     if (m_hClientDC)
         ::ReleaseDC(m_hWnd, m_hClientDC);
 }
+
+void CDC::Draw3dRect(const RECT* pRect, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+    const int l = pRect->left, t = pRect->top, r = pRect->right, b = pRect->bottom;
+    const COLORREF clrOld = GetBkColor();
+    FillSolidRect(l, t, r - l - 1, 1, clrTopLeft);
+    FillSolidRect(l, t, 1, b - t - 1, clrTopLeft);
+    FillSolidRect(r - 1, t, 1, b - t, clrBottomRight);
+    FillSolidRect(l, b - 1, r - l, 1, clrBottomRight);
+    SetBkColor(clrOld);
+}

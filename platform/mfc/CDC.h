@@ -76,6 +76,16 @@ public:
     BOOL StretchBlt(int x, int y, int cx, int cy, CDC* pSrcDC, int xSrc, int ySrc, int cxSrc, int cySrc,
                     DWORD dwRop);
 
+    BOOL Rectangle(const RECT* pRect) { return ::Rectangle(m_hDC, pRect->left, pRect->top, pRect->right, pRect->bottom); }
+    BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
+    void Draw3dRect(const RECT* pRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    COLORREF GetNearestColor(COLORREF cr) const { return ::GetNearestColor(m_hAttribDC, cr); }
+    BOOL DrawState(POINT pt, SIZE size, HICON hIcon, UINT nFlags, HBRUSH hBrush)
+    {
+        return ::DrawStateW(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, pt.x, pt.y, size.cx, size.cy,
+                            nFlags | DST_ICON);
+    }
+
     int DrawText(const wchar_t* pszText, int nCount, RECT* pRect, UINT nFormat)
     {
         return ::DrawTextW(m_hDC, pszText, nCount, pRect, nFormat);

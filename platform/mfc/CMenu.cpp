@@ -2,7 +2,10 @@
 
 #include "platform/mfc/AfxHandleMaps.h"
 #include "platform/mfc/AfxState.h"
+#include "platform/mfc/CString.h"
+#include "platform/mfc/CWnd.h"
 
+#include <string>
 #include <utility>
 
 IMPLEMENT_DYNAMIC(CMenu, CObject)
@@ -97,6 +100,39 @@ BOOL CMenu::CreatePopupMenu()
 BOOL CMenu::LoadMenu(UINT nIDResource)
 {
     return Attach(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
+}
+
+BOOL CMenu::LoadMenu(const wchar_t* pszResourceName)
+{
+    return Attach(::LoadMenuW(AfxGetResourceHandle(), pszResourceName));
+}
+
+int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
+{
+    const int nLength = ::GetMenuStringW(m_hMenu, nIDItem, nullptr, 0, nFlags);
+    if (nLength <= 0) {
+        rString.Empty();
+        return 0;
+    }
+    std::wstring buffer(static_cast<size_t>(nLength) + 1, L'\0');
+    const int nCopied = ::GetMenuStringW(m_hMenu, nIDItem, buffer.data(), nLength + 1, nFlags);
+    rString = CString(buffer.c_str(), nCopied);
+    return nCopied;
+}
+
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, const RECT* pRect)
+{
+    if (!m_hMenu || !pWnd || !pWnd->m_hWnd)
+        return FALSE;
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    const HWND hWndOldTracking = pState->m_hTrackingWindow;
+    const HMENU hMenuOldTracking = pState->m_hTrackingMenu;
+    pState->m_hTrackingWindow = pWnd->m_hWnd;
+    pState->m_hTrackingMenu = m_hMenu;
+    const BOOL bResult = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->m_hWnd, pRect);
+    pState->m_hTrackingWindow = hWndOldTracking;
+    pState->m_hTrackingMenu = hMenuOldTracking;
+    return bResult;
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT)

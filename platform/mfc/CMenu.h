@@ -2,6 +2,9 @@
 // A menu handle owned by an object: destroyed with the object unless detached first. Move-only.
 #include "platform/mfc/CObject.h"
 
+class CString;
+class CWnd;
+
 class CMenu : public CObject {
     DECLARE_DYNAMIC(CMenu)
 public:
@@ -26,6 +29,36 @@ public:
     BOOL CreateMenu();
     BOOL CreatePopupMenu();
     BOOL LoadMenu(UINT nIDResource);
+    BOOL LoadMenu(const wchar_t* pszResourceName);
+
+    // For MF_OWNERDRAW items pszNewItem is the item data, as in the system call.
+    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, const wchar_t* pszNewItem = nullptr)
+    {
+        return ::ModifyMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, pszNewItem);
+    }
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, const wchar_t* pszNewItem = nullptr)
+    {
+        return ::InsertMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, pszNewItem);
+    }
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
+    int GetMenuString(UINT nIDItem, wchar_t* pszText, int nMaxCount, UINT nFlags) const
+    {
+        return ::GetMenuStringW(m_hMenu, nIDItem, pszText, nMaxCount, nFlags);
+    }
+    // The whole text, however long.
+    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
+    BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFOW pInfo, BOOL fByPos = FALSE) const
+    {
+        return ::GetMenuItemInfoW(m_hMenu, uItem, fByPos, pInfo);
+    }
+    BOOL SetMenuItemInfo(UINT uItem, LPCMENUITEMINFOW pInfo, BOOL fByPos = FALSE)
+    {
+        return ::SetMenuItemInfoW(m_hMenu, uItem, fByPos, pInfo);
+    }
+    // While the popup is open the thread state names it and its window as the ones being tracked,
+    // so the owner can find the menu when its items are measured.
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, const RECT* pRect = nullptr);
 
     int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
     UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }

@@ -283,7 +283,12 @@ LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*)
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT pMeasureItemStruct)
 {
     if (pMeasureItemStruct->CtlType == ODT_MENU) {
-        CMenu* pMenu = FindPermanentMenuWithItem(::GetMenu(m_hWnd), pMeasureItemStruct->itemID);
+        CMenu* pMenu = nullptr;
+        const AFX_THREAD_STATE* pState = AfxGetThreadState();
+        if (pState->m_hTrackingWindow == m_hWnd)
+            pMenu = FindPermanentMenuWithItem(pState->m_hTrackingMenu, pMeasureItemStruct->itemID);
+        if (!pMenu)
+            pMenu = FindPermanentMenuWithItem(::GetMenu(m_hWnd), pMeasureItemStruct->itemID);
         if (!pMenu)
             pMenu = FindPermanentMenuWithItem(::GetSystemMenu(m_hWnd, FALSE), pMeasureItemStruct->itemID);
         if (pMenu) {

@@ -1,7 +1,7 @@
 // The bitmap entry: ownership of its bitmaps, the keying colour and the hit-test region, built from
 // pictures of every layout the scan reads (in bulk for 16 and 24 bits, pixel by pixel otherwise).
-#include "toolkit/buttons/BitmapEntry.h"
-#include "toolkit/buttons/BitmapGeometry.h"
+#include "toolkit/bitmaps/BitmapEntry.h"
+#include "toolkit/bitmaps/BitmapGeometry.h"
 #include "platform/mfc/AfxState.h"
 
 #include "TestBitmaps.h"

@@ -1,7 +1,7 @@
 // Transparent copies and disabled-look silhouettes, read back from 32-bit DIB sections. Test colours
 // are pure enough that every way of reducing them to black and white agrees: black, red and navy are
 // dark (the shape), white is light.
-#include "toolkit/buttons/TransparentBlit.h"
+#include "toolkit/bitmaps/TransparentBlit.h"
 
 #include "DibSurface.h"
 #include "TestBitmaps.h"

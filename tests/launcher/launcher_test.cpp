@@ -178,6 +178,22 @@ TEST(Launcher, UnwritableTempFolderIsReportedNotRetriedForever)
         << testing::PrintToString(run.debugOutput[0]);
 }
 
+// The menu hook is a static object that nothing names: it must still be linked in and installed
+// before the application's initialisation runs.
+TEST(Launcher, MenuHookIsInstalledBeforeInitInstance)
+{
+    ScratchFolder temp;
+    EnvironmentChanges env = TempIn(temp);
+    env[L"LUMBRA_TIMING"] = L"1";
+    const ChildResult run = RunUnderDebugger(Quoted(LauncherPath()) + L" /e /lDE", env);
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(0u, run.exitCode);
+    ASSERT_EQ(1u, run.debugOutput.size());
+    EXPECT_NE(std::wstring::npos, run.debugOutput[0].find(L"Timing: menu hook ready "))
+        << testing::PrintToString(run.debugOutput[0]);
+    EXPECT_EQ(std::wstring::npos, run.debugOutput[0].find(L"no menu hook"));
+}
+
 TEST(Launcher, ExtractOnlyNeedsNoViewerInThePayload)
 {
     ScratchFolder temp;

@@ -1,5 +1,5 @@
 // Bevelled frames and the window border, read back from 32-bit DIB sections.
-#include "toolkit/style/DrawFrame.h"
+#include "toolkit/draw/DrawFrame.h"
 
 #include "DibSurface.h"
 

@@ -1,7 +1,7 @@
 // The process-wide values of the styled windows are right for a static object that is constructed
 // before every other one (as the popup-menu hook and the application object are, in some link
 // order): they are made on first use, not by the order of static construction.
-#include "toolkit/style/StyleGlobals.h"
+#include "toolkit/draw/StyleGlobals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The styled dialog base: placement, announcements, caption with the application's title, ending
 // from outside, full-screen maximising, control colours, and the process-wide helpers.
-#include "toolkit/style/StyleGlobals.h"
+#include "toolkit/draw/StyleGlobals.h"
 #include "toolkit/style/VellDialog.h"
 
 #include "platform/mfc/CWinApp.h"

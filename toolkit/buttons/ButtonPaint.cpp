@@ -1,9 +1,9 @@
 // Drawing the bitmap button: off screen into one bitmap, then one copy to the window.
 #include "toolkit/buttons/VellBitmapButton.h"
 
-#include "toolkit/buttons/BitmapGeometry.h"
-#include "toolkit/buttons/DcGuards.h"
-#include "toolkit/buttons/TransparentBlit.h"
+#include "toolkit/bitmaps/BitmapGeometry.h"
+#include "toolkit/draw/DcGuards.h"
+#include "toolkit/bitmaps/TransparentBlit.h"
 #include "toolkit/controls/ColorAdjust.h"
 
 void CVellBitmapButton::DrawItem(LPDRAWITEMSTRUCT pDrawItemStruct)

@@ -9,7 +9,7 @@
 // notifications).
 #include "platform/mfc/CButton.h"
 #include "toolkit/buttons/ButtonControlBase.h"
-#include "toolkit/style/DrawFrame.h"
+#include "toolkit/draw/DrawFrame.h"
 
 // Notifications to the parent: wParam is the button's control id.
 inline constexpr UINT WM_VELLBUTTON_CLICK = WM_USER + 20;  // lParam 0

@@ -2,7 +2,7 @@
 // The process-wide store of the bitmaps that controls show, keyed by resource id. Each bitmap is
 // loaded once and kept with its keying colour and hit-test region until the process ends; controls
 // that name the same id share all three.
-#include "toolkit/buttons/BitmapEntry.h"
+#include "toolkit/bitmaps/BitmapEntry.h"
 
 #include <map>
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "platform/mfc/DataExchange.h"
 #include "resources/ResourceIds.h"
-#include "toolkit/style/DrawFrame.h"
+#include "toolkit/draw/DrawFrame.h"
 
 IMPLEMENT_DYNAMIC(CVellAboutDlg, CVellDialog)
 

@@ -1,6 +1,6 @@
 #include "toolkit/dialogs/VellStaticBitmap.h"
 
-#include "toolkit/buttons/TransparentBlit.h"
+#include "toolkit/bitmaps/TransparentBlit.h"
 #include "toolkit/controls/FontAllocator.h"
 
 IMPLEMENT_DYNAMIC(CVellStaticBitmap, CStatic)

@@ -83,9 +83,21 @@ LRESULT CVellStyleWindowHook::HandleMessage(UINT message, WPARAM wParam, LPARAM 
             pRect->left += kMargin;
             pRect->right -= kMargin;
             pRect->bottom -= kMargin;
-            pRect->top += (EffectiveStyle() & WS_CAPTION) ? kCaptionMargin : kMargin;
+            pRect->top += ContentTop();
+            const int nWidth = pRect->right - pRect->left + 2 * kMargin;
+            m_nMenuBarHeight = MenuBar() ? LayOutMenuBar(nWidth) : 0;
+            pRect->top += m_nMenuBarHeight;
+            if (pRect->top > pRect->bottom)
+                pRect->top = pRect->bottom;
         }
         return 0;
+    }
+    case WM_SIZE: {
+        // A new width wraps the menu bar anew: the system lays it out again at the next frame.
+        const LRESULT lResult = PassOn();
+        if (m_hooked && m_hooked->m_hWnd && MenuBar() && wParam != SIZE_MINIMIZED && m_nMenuBarWidth != WindowSize().cx)
+            ::DrawMenuBar(m_hooked->m_hWnd);
+        return lResult;
     }
     case WM_NCHITTEST:
         return OnNcHitTest(SignedX(lParam), SignedY(lParam));
@@ -276,7 +288,15 @@ UINT CVellStyleWindowHook::HitTestParts(POINT ptScreen) const
 LRESULT CVellStyleWindowHook::OnNcHitTest(int x, int y)
 {
     const UINT nPart = HitTestParts(POINT{x, y});
-    const LRESULT lResult = nPart ? static_cast<LRESULT>(nPart) : PassOn();
+    LRESULT lResult = nPart ? static_cast<LRESULT>(nPart) : PassOn();
+    if (!nPart && lResult != HTMENU && m_hooked) {
+        // Our menu-bar row, wherever the system thinks its menu bar is.
+        CRect rcBar = MenuBarRect(), rcWindow;
+        m_hooked->GetWindowRect(&rcWindow);
+        rcBar.OffsetRect(rcWindow.left, rcWindow.top);
+        if (rcBar.PtInRect(POINT{x, y}))
+            lResult = HTMENU;
+    }
     if (nPart != m_nHotPart) {
         m_nHotPart = nPart;
         if (IsButtonPart(nPart) && m_hooked) {

@@ -64,6 +64,12 @@ public:
     UINT HitTestParts(POINT ptScreen) const;
     // The window's style with the saved caption bits.
     DWORD EffectiveStyle() const;
+    // The menu bar of a top-level window, or null: only windows with a menu get a menu-bar row.
+    HMENU MenuBar() const;
+    // The menu-bar row below the caption (window coordinates); empty without a menu bar.
+    CRect MenuBarRect() const;
+    // Paints the menu bar row: the toolkit's navy, and every item drawn by its owner (WM_DRAWITEM).
+    void PaintMenuBar(CDC* pDC);
 
     DWORD m_dwSavedCaption = 0;
     BOOL m_bActive = FALSE;
@@ -76,6 +82,8 @@ public:
     CRect m_rcClose;
     CString m_strCaption;
     CString m_strSecondary;
+    int m_nMenuBarHeight = 0;  // height of the menu-bar row as last laid out
+    int m_nMenuBarWidth = -1;  // window width the menu bar was laid out for
 
 protected:
     // Lays the caption buttons out for the current style (all -1 when there are none).
@@ -93,6 +101,10 @@ protected:
     bool HasWholeCaption() const { return (EffectiveStyle() & WS_CAPTION) == WS_CAPTION; }
     CSize WindowSize() const;
     int TextWidth(CDC* pDC, const CString& str) const;
+    // Has the system lay the menu bar's items out in our row for a window nWidth wide (the
+    // owner measures owner-drawn items); returns the row's height.
+    int LayOutMenuBar(int nWidth);
+    int ContentTop() const { return (EffectiveStyle() & WS_CAPTION) ? kCaptionMargin : kMargin; }
     // Arial bold with the caption band's height as cell height.
     void CreateCaptionFont(CFont& font) const;
 };

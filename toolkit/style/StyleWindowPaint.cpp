@@ -1,7 +1,7 @@
 // The styled window hook: painting of the frame, caption, icon, texts and caption buttons.
-#include "toolkit/style/DrawFrame.h"
-#include "toolkit/style/MarlettGlyph.h"
-#include "toolkit/style/StyleColors.h"
+#include "toolkit/draw/DrawFrame.h"
+#include "toolkit/draw/MarlettGlyph.h"
+#include "toolkit/draw/StyleColors.h"
 #include "toolkit/style/StyleWindowHook.h"
 
 namespace {
@@ -104,6 +104,7 @@ void CVellStyleWindowHook::PaintNonClient(CDC* pDC)
         frame.CombineRgn(&frame, &client, RGN_XOR);
         ::FillRgn(dc, frame, vell::FrameBrush());
     }
+    PaintMenuBar(&dc);
     if (!HasWholeCaption())
         return;
 

@@ -2,7 +2,8 @@
 
 #include "platform/mfc/CWinThread.h"
 #include "toolkit/version/ZebFileVersion.h"
-#include "toolkit/style/StyleGlobals.h"
+#include "toolkit/menu/MenuRouting.h"
+#include "toolkit/draw/StyleGlobals.h"
 
 #include <vector>
 
@@ -50,12 +51,17 @@ BOOL CVellDialog::OnInitDialog()
 {
     const BOOL bResult = CDialog::OnInitDialog();
 
-    HMENU hOldSysMenu = m_sysMenu.Detach();
+    HMENU hOldSysMenu = m_sysMenu.m_hMenu;
+    m_sysMenu.DetachThemed();
     HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE);
     if (hOldSysMenu && hOldSysMenu != hSysMenu && ::IsMenu(hOldSysMenu))
         ::DestroyMenu(hOldSysMenu);
     m_sysMenu.Attach(hSysMenu);
-    // The menu bar stays as the template made it until menus are themed.
+    if (m_menu.m_hMenu != ::GetMenu(m_hWnd)) {
+        m_menu.DetachThemed();
+        if (m_menu.Convert(::GetMenu(m_hWnd)))
+            ::DrawMenuBar(m_hWnd);  // owner-drawn items measure anew
+    }
 
     CRect rcReference, rcBounds;
     HWND hWndParent = ::GetParent(m_hWnd);
@@ -116,6 +122,8 @@ void CVellDialog::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
     if (!bSysMenu && pPopupMenu)
         AfxUpdateMenuCommands(pPopupMenu->m_hMenu, this, TRUE);
     CWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (pPopupMenu)
+        OnInitMenuPopupThemed(m_hWnd, pPopupMenu->m_hMenu);
 }
 
 LRESULT CVellDialog::OnEndFromOutside(WPARAM, LPARAM)

@@ -1,6 +1,7 @@
 #include "toolkit/style/VellWindowStyle.h"
 
-#include "toolkit/style/StyleGlobals.h"
+#include "toolkit/menu/MenuRouting.h"
+#include "toolkit/draw/StyleGlobals.h"
 
 BEGIN_TEMPLATE_MESSAGE_MAP(CVellWindowStyle, TBase, TBase)
     ON_WM_GETMINMAXINFO()
@@ -53,12 +54,16 @@ void CVellWindowStyle<TBase>::OnGetMinMaxInfo(MINMAXINFO* pMMI)
 template <class TBase>
 void CVellWindowStyle<TBase>::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT pMeasureItemStruct)
 {
+    if (MeasureMenuItemRouter(this->m_hWnd, pMeasureItemStruct))
+        return;
     this->CWnd::OnMeasureItem(nIDCtl, pMeasureItemStruct);
 }
 
 template <class TBase>
 LRESULT CVellWindowStyle<TBase>::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
 {
+    if (pMenu && CVellMenu::FromHandleThemed(pMenu->m_hMenu))
+        return OnMenuCharThemed(nChar, pMenu->m_hMenu);
     return this->CWnd::OnMenuChar(nChar, nFlags, pMenu);
 }
 
@@ -74,6 +79,8 @@ template <class TBase>
 void CVellWindowStyle<TBase>::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
 {
     this->CWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (pPopupMenu)
+        OnInitMenuPopupThemed(this->m_hWnd, pPopupMenu->m_hMenu);
 }
 
 template <class TBase>
@@ -173,8 +180,9 @@ void CVellWindowStyle<TBase>::OnDestroy()
 template <class TBase>
 void CVellWindowStyle<TBase>::OnNcDestroy()
 {
-    m_menu.Detach();
-    m_sysMenu.Detach();
+    // The records go; the menus themselves are the window's and go with it.
+    m_menu.DetachThemed();
+    m_sysMenu.DetachThemed();
     this->CWnd::OnNcDestroy();
 }
 

@@ -3,6 +3,7 @@
 // toolkit's colours behind every control, an optional maximised state whose client area fills the
 // whole screen, and menu-bar hover tracking for owner-drawn menu bars on systems without it.
 #include "platform/mfc/CDialog.h"
+#include "toolkit/menu/VellMenu.h"
 #include "toolkit/style/StyleWindowHook.h"
 
 template <class TBase>
@@ -20,9 +21,9 @@ public:
         return m_styleHook.CopySecondaryCaption(pszBuffer, nSize);
     }
 
-    // Menu bar and system menu. Plain menus so far: owner-drawn themed menus attach here.
-    CMenu m_menu;
-    CMenu m_sysMenu;
+    // Themed wrappers of the menu bar (converted when the dialog initialises) and the system menu.
+    CVellMenu m_menu;
+    CVellMenu m_sysMenu;
     CVellStyleWindowHook m_styleHook;
     // When set, a maximised window puts its frame outside the screen.
     BOOL m_fullScreenMaximize = FALSE;
@@ -31,8 +32,8 @@ public:
     int m_hotMenuBarItem = -1;
 
 protected:
-    // The owner-drawn themed menu bar whose items track hovering; none with plain menus.
-    virtual CMenu* ThemedMenuBar() { return nullptr; }
+    // The window's menu bar when it is themed; its owner-drawn items track hovering.
+    virtual CMenu* ThemedMenuBar() { return CVellMenu::FromHandleThemed(::GetMenu(this->m_hWnd)); }
     void KillHoverTimer();
 
     void OnGetMinMaxInfo(MINMAXINFO* pMMI);

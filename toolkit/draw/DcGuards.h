@@ -1,5 +1,5 @@
 #pragma once
-// Small scope guards for the drawing routines of this folder: each puts back what it changed in a
+// Small scope guards for the toolkit's drawing routines: each puts back what it changed in a
 // device context, so a routine leaves every DC it was given as it found it.
 #include "platform/mfc/CDC.h"
 

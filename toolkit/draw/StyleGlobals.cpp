@@ -1,8 +1,8 @@
-#include "toolkit/style/StyleGlobals.h"
+#include "toolkit/draw/StyleGlobals.h"
 
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CString.h"
-#include "toolkit/style/StyleColors.h"
+#include "toolkit/draw/StyleColors.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "toolkit/style/StyleColors.h"
+#include "toolkit/draw/StyleColors.h"
 
 namespace vell {
 

@@ -1,4 +1,4 @@
-#include "toolkit/buttons/BitmapGeometry.h"
+#include "toolkit/bitmaps/BitmapGeometry.h"
 
 SIZE GetBitmapDimensions(HBITMAP hBitmap)
 {

@@ -1,4 +1,4 @@
-#include "toolkit/style/DrawFrame.h"
+#include "toolkit/draw/DrawFrame.h"
 
 namespace {
 

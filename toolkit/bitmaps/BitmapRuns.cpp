@@ -1,4 +1,4 @@
-#include "toolkit/buttons/BitmapRuns.h"
+#include "toolkit/bitmaps/BitmapRuns.h"
 
 #include "platform/mfc/CDC.h"
 

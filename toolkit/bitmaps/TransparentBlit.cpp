@@ -1,8 +1,8 @@
-#include "toolkit/buttons/TransparentBlit.h"
+#include "toolkit/bitmaps/TransparentBlit.h"
 
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CGdiObject.h"
-#include "toolkit/buttons/DcGuards.h"
+#include "toolkit/draw/DcGuards.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "toolkit/buttons/BitmapEntry.h"
+#include "toolkit/bitmaps/BitmapEntry.h"
 
-#include "toolkit/buttons/BitmapRuns.h"
+#include "toolkit/bitmaps/BitmapRuns.h"
 
 CVellBitmapEntry::~CVellBitmapEntry()
 {

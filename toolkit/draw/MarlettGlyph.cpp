@@ -1,4 +1,4 @@
-#include "toolkit/style/MarlettGlyph.h"
+#include "toolkit/draw/MarlettGlyph.h"
 
 void DrawMarlettGlyph(CDC* pDC, const RECT& rect, wchar_t ch, BOOL bBold)
 {
