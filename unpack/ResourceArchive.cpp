@@ -3,6 +3,7 @@
 #include "unpack/ReportAssertion.h"
 #include "unpack/ReportLines.h"
 #include "unpack/UnpackProgress.h"
+#include "unpack/zip/ZipPaths.h"
 #include "unpack/zip/ZipReader.h"
 #include "unpack/zip/ZipWin32Output.h"
 
@@ -83,8 +84,7 @@ void UnpackResourceArchive(HMODULE hModule, const wchar_t* pszName, const wchar_
 
     // The folder is this run's own: files that an earlier run left read-only there are replaced.
     std::wstring strFolder(pszFolder);
-    if (!strFolder.empty() && strFolder.back() != L'\\' && strFolder.back() != L'/')
-        strFolder += L'\\';
+    zip::AddTrailingSeparator(strFolder);
     zip::Win32Output files(strFolder);
     CountingProgress counter;
     ProgressOutput withProgress(files, counter);

@@ -19,10 +19,11 @@ void afxRegisterThreadCleanup();
 // when the thread ends.
 template <class T, class H>
 CHandleMap<T, H>* afxNewHandleMap(typename CHandleMap<T, H>::CreateTemp create,
-                                  typename CHandleMap<T, H>::DeleteTemp destroy)
+                                  typename CHandleMap<T, H>::DeleteTemp destroy,
+                                  typename CHandleMap<T, H>::StillFits fits = nullptr)
 {
     afxRegisterThreadCleanup();
-    return new CHandleMap<T, H>(create, destroy);
+    return new CHandleMap<T, H>(create, destroy, fits);
 }
 
 // True while a framework window procedure runs on this thread (temporaries then die with it).

@@ -8,27 +8,25 @@ IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 
-namespace {
-
-CDC* NewTempDC(HDC h)
+CDC* CDC::NewTemporary(HDC hDC)
 {
     CDC* p = new CDC;
-    p->m_hDC = p->m_hAttribDC = h;
+    p->m_hDC = p->m_hAttribDC = hDC;
+    p->m_hold = AfxHandleHold::Temporary;
     return p;
 }
 
-void DeleteTempDC(CDC* p)
+void CDC::DeleteTemporary(CDC* pDC)
 {
-    p->m_hDC = p->m_hAttribDC = nullptr;
-    delete p;
+    pDC->m_hDC = pDC->m_hAttribDC = nullptr;
+    pDC->m_hold = AfxHandleHold::None;
+    delete pDC;
 }
-
-}  // namespace
 
 CHandleMap<CDC, HDC>& afxMapHDC()
 {
     // Never destroyed: objects with static storage may still unbind at exit (see AfxState.cpp).
-    thread_local auto* pMap = afxNewHandleMap<CDC, HDC>(NewTempDC, DeleteTempDC);
+    thread_local auto* pMap = afxNewHandleMap<CDC, HDC>(&CDC::NewTemporary, &CDC::DeleteTemporary);
     return *pMap;
 }
 
@@ -44,18 +42,22 @@ CDC* CDC::FromHandle(HDC hDC)
 
 BOOL CDC::Attach(HDC hDC)
 {
-    if (!hDC || m_hDC || !afxMapHDC().SetPermanent(hDC, this))
+    if (!hDC || m_hDC || m_hold == AfxHandleHold::Temporary || !afxMapHDC().SetPermanent(hDC, this))
         return FALSE;
     m_hDC = m_hAttribDC = hDC;
+    m_hold = AfxHandleHold::Owner;
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
     HDC h = m_hDC;
+    if (m_hold == AfxHandleHold::Temporary)
+        return h;
     if (h)
         afxMapHDC().RemovePermanent(h, this);
     m_hDC = m_hAttribDC = nullptr;
+    m_hold = AfxHandleHold::None;
     return h;
 }
 
@@ -63,22 +65,38 @@ void CDC::BindBorrowed(HDC hDC)
 {
     // A class or own DC comes back from GetDC for every caller: the first one stays in the map.
     m_hDC = m_hAttribDC = hDC;
+    m_hold = hDC ? AfxHandleHold::Borrower : AfxHandleHold::None;
     if (hDC)
         afxMapHDC().SetPermanent(hDC, this);
 }
 
-HDC CDC::UnbindBorrowed()
+void CDC::UnbindBorrowed()
 {
-    return Detach();
+    if (m_hold == AfxHandleHold::Borrower)
+        Detach();
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
 {
-    return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr));
+    if (m_hold == AfxHandleHold::Borrower || m_hold == AfxHandleHold::Temporary)
+        return FALSE;
+    HDC hNew = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
+    if (!hNew)
+        return FALSE;
+    if (!afxMapHDC().SetPermanent(hNew, this)) {
+        ::DeleteDC(hNew);
+        return FALSE;
+    }
+    DeleteDC();  // the one this object owned before
+    m_hDC = m_hAttribDC = hNew;
+    m_hold = AfxHandleHold::Owner;
+    return TRUE;
 }
 
 BOOL CDC::DeleteDC()
 {
+    if (m_hold != AfxHandleHold::Owner)
+        return FALSE;
     HDC h = Detach();
     return h ? ::DeleteDC(h) : FALSE;
 }
@@ -170,30 +188,31 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
 
 CPaintDC::~CPaintDC()
 {
-    if (m_hWnd) {
-        UnbindBorrowed();
+    UnbindBorrowed();
+    if (m_hWnd)
         ::EndPaint(m_hWnd, &m_ps);
-    }
 }
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr), m_hWindowDC(::GetWindowDC(m_hWnd))
 {
-    BindBorrowed(::GetWindowDC(m_hWnd));
+    BindBorrowed(m_hWindowDC);
 }
 
 CWindowDC::~CWindowDC()
 {
-    if (HDC h = UnbindBorrowed())
-        ::ReleaseDC(m_hWnd, h);
+    UnbindBorrowed();
+    if (m_hWindowDC)
+        ::ReleaseDC(m_hWnd, m_hWindowDC);
 }
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr), m_hClientDC(::GetDC(m_hWnd))
 {
-    BindBorrowed(::GetDC(m_hWnd));
+    BindBorrowed(m_hClientDC);
 }
 
 CClientDC::~CClientDC()
 {
-    if (HDC h = UnbindBorrowed())
-        ::ReleaseDC(m_hWnd, h);
+    UnbindBorrowed();
+    if (m_hClientDC)
+        ::ReleaseDC(m_hWnd, m_hClientDC);
 }

@@ -1,8 +1,10 @@
 #pragma once
-// Device contexts: CDC owns a memory DC it created (DeleteDC); CPaintDC, CWindowDC and CClientDC
-// end the way their DC was obtained (EndPaint, ReleaseDC with the window). None can be copied.
+// Device contexts: CDC owns a memory DC it created or was given (DeleteDC); CPaintDC, CWindowDC and
+// CClientDC borrow theirs and end it the way it was obtained (EndPaint, ReleaseDC with the window);
+// FromHandle's temporary wrappers never end theirs (see HandleHold.h). None can be copied.
 #include "platform/mfc/AfxTypes.h"
 #include "platform/mfc/CGdiObject.h"
+#include "platform/mfc/HandleHold.h"
 
 class CWnd;
 
@@ -20,11 +22,18 @@ public:
     static CDC* FromHandle(HDC hDC);
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }  // NOLINT: as in MFC
+    AfxHandleHold GetHold() const { return m_hold; }
 
-    // Takes ownership: the DC is deleted with DeleteDC unless detached first.
+    // Takes ownership: the DC is deleted with DeleteDC unless detached first. FALSE when this object
+    // holds a DC or is a temporary, or another object owns hDC.
     BOOL Attach(HDC hDC);
+    // Gives the DC up without deleting it. A temporary wrapper only returns it and stays bound; a
+    // paint or window DC is still ended by its object.
     HDC Detach();
+    // A memory DC owned by this object, in place of the one it owned before. FALSE (and nothing
+    // made) for a borrowed or temporary DC.
     BOOL CreateCompatibleDC(CDC* pDC);
+    // Deletes an owned DC. FALSE for a borrowed or temporary one, which stays as it is.
     BOOL DeleteDC();
 
     // Selection; the previous object comes back as a (possibly temporary) wrapper.
@@ -81,7 +90,14 @@ public:
 protected:
     // Binds a DC that this object does not delete (derived forms release it their own way).
     void BindBorrowed(HDC hDC);
-    HDC UnbindBorrowed();
+    void UnbindBorrowed();
+
+private:
+    friend CHandleMap<CDC, HDC>& afxMapHDC();
+    static CDC* NewTemporary(HDC hDC);
+    static void DeleteTemporary(CDC* pDC);
+
+    AfxHandleHold m_hold = AfxHandleHold::None;
 };
 
 class CPaintDC : public CDC {
@@ -104,6 +120,7 @@ public:
 
 protected:
     HWND m_hWnd;
+    HDC m_hWindowDC;  // released at the end even when the DC was detached
 };
 
 class CClientDC : public CDC {
@@ -114,22 +131,37 @@ public:
 
 protected:
     HWND m_hWnd;
+    HDC m_hClientDC;  // released at the end even when the DC was detached
 };
 
-// Selects an object into a DC and selects the previous one back when it goes out of scope.
-// Declare it after the object it selects, so the object is deselected before it is deleted.
+// The one select-and-restore guard: selects an object into a DC and selects the previous one back
+// when it goes out of scope. ok() says whether the selection happened; nothing is selected (nor
+// restored) for a null DC or object, for a bitmap that another DC holds, and for a region, which
+// SelectObject copies into the clip region without handing back a previous object (save the DC with
+// CSaveDCGuard instead). Declare it after the object it selects, so the object is deselected before
+// it is deleted.
 class CSelectGuard {
 public:
-    CSelectGuard(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(hDC && hObject ? ::SelectObject(hDC, hObject) : nullptr) {}
+    CSelectGuard(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(Select(hDC, hObject)) {}
     ~CSelectGuard()
     {
-        if (m_hOld && m_hOld != HGDI_ERROR)
+        if (m_hOld)
             ::SelectObject(m_hDC, m_hOld);
     }
     CSelectGuard(const CSelectGuard&) = delete;
     CSelectGuard& operator=(const CSelectGuard&) = delete;
 
+    bool ok() const { return m_hOld != nullptr; }
+
 private:
+    static HGDIOBJ Select(HDC hDC, HGDIOBJ hObject)
+    {
+        if (!hDC || !hObject || ::GetObjectType(hObject) == OBJ_REGION)
+            return nullptr;
+        HGDIOBJ hOld = ::SelectObject(hDC, hObject);
+        return hOld == HGDI_ERROR ? nullptr : hOld;
+    }
+
     HDC m_hDC;
     HGDIOBJ m_hOld;
 };

@@ -14,41 +14,81 @@ IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 
 namespace {
 
-// A temporary wrapper of the class that matches the object type of the handle.
-CGdiObject* NewTempObject(HGDIOBJ h)
+// Stock objects and the system colour brushes: the system keeps them, so a wrapper only borrows them.
+bool IsSystemObject(HGDIOBJ h)
 {
-    CGdiObject* p = nullptr;
-    switch (::GetObjectType(h)) {
-    case OBJ_PEN:
-    case OBJ_EXTPEN: p = new CPen; break;
-    case OBJ_BRUSH: p = new CBrush; break;
-    case OBJ_FONT: p = new CFont; break;
-    case OBJ_BITMAP: p = new CBitmap; break;
-    case OBJ_REGION: p = new CRgn; break;
-    default: p = new CGdiObject; break;
-    }
-    p->m_hObject = h;
-    return p;
+    for (int i = WHITE_BRUSH; i <= DC_PEN; ++i)
+        if (::GetStockObject(i) == h)
+            return true;
+    if (::GetObjectType(h) != OBJ_BRUSH)
+        return false;
+    for (int i = COLOR_SCROLLBAR; i <= COLOR_MENUBAR; ++i)
+        if (::GetSysColorBrush(i) == h)
+            return true;
+    return false;
 }
 
-void DeleteTempObject(CGdiObject* p)
+// The wrapper class for what the handle is now.
+const CRuntimeClass* WrapperClassFor(HGDIOBJ h)
 {
-    p->m_hObject = nullptr;  // not ours to delete
-    delete p;
+    switch (::GetObjectType(h)) {
+    case OBJ_PEN:
+    case OBJ_EXTPEN: return RUNTIME_CLASS(CPen);
+    case OBJ_BRUSH: return RUNTIME_CLASS(CBrush);
+    case OBJ_FONT: return RUNTIME_CLASS(CFont);
+    case OBJ_BITMAP: return RUNTIME_CLASS(CBitmap);
+    case OBJ_REGION: return RUNTIME_CLASS(CRgn);
+    default: return RUNTIME_CLASS(CGdiObject);
+    }
 }
 
 }  // namespace
 
+CGdiObject* CGdiObject::NewTemporary(HGDIOBJ hObject)
+{
+    const CRuntimeClass* pClass = WrapperClassFor(hObject);
+    CGdiObject* p = nullptr;
+    if (pClass == RUNTIME_CLASS(CPen))
+        p = new CPen;
+    else if (pClass == RUNTIME_CLASS(CBrush))
+        p = new CBrush;
+    else if (pClass == RUNTIME_CLASS(CFont))
+        p = new CFont;
+    else if (pClass == RUNTIME_CLASS(CBitmap))
+        p = new CBitmap;
+    else if (pClass == RUNTIME_CLASS(CRgn))
+        p = new CRgn;
+    else
+        p = new CGdiObject;
+    p->m_hObject = hObject;
+    p->m_hold = AfxHandleHold::Temporary;
+    return p;
+}
+
+void CGdiObject::DeleteTemporary(CGdiObject* pObject)
+{
+    pObject->m_hObject = nullptr;  // not ours to delete
+    pObject->m_hold = AfxHandleHold::None;
+    delete pObject;
+}
+
+bool CGdiObject::TemporaryFits(const CGdiObject* pObject, HGDIOBJ hObject)
+{
+    return pObject->GetRuntimeClass() == WrapperClassFor(hObject);
+}
+
 CHandleMap<CGdiObject, HGDIOBJ>& afxMapHGDIOBJ()
 {
     // Never destroyed: objects with static storage may still unbind at exit (see AfxState.cpp).
-    thread_local auto* pMap = afxNewHandleMap<CGdiObject, HGDIOBJ>(NewTempObject, DeleteTempObject);
+    thread_local auto* pMap = afxNewHandleMap<CGdiObject, HGDIOBJ>(
+        &CGdiObject::NewTemporary, &CGdiObject::DeleteTemporary, &CGdiObject::TemporaryFits);
     return *pMap;
 }
 
 CGdiObject::~CGdiObject()
 {
-    DeleteObject();
+    if (m_hold != AfxHandleHold::Temporary)
+        DeleteObject();
 }
 
 CGdiObject::CGdiObject(CGdiObject&& other) noexcept : CObject(other)
@@ -58,17 +98,28 @@ CGdiObject::CGdiObject(CGdiObject&& other) noexcept : CObject(other)
 
 CGdiObject& CGdiObject::operator=(CGdiObject&& other) noexcept
 {
-    if (this != &other) {
-        DeleteObject();
-        if (HGDIOBJ h = other.Detach())
+    if (this == &other || m_hold == AfxHandleHold::Temporary)
+        return *this;
+    DeleteObject();
+    const AfxHandleHold hold = other.m_hold;
+    if (HGDIOBJ h = other.Detach()) {
+        if (hold == AfxHandleHold::Owner)
             Attach(h);
+        else
+            AttachBorrowed(h);
     }
     return *this;
 }
 
+template <class T>
+T* CGdiObject::FromHandleAs(HGDIOBJ hObject)
+{
+    return afxMapHGDIOBJ().FromHandle<T>(hObject, afxInDispatch());
+}
+
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
 {
-    return afxMapHGDIOBJ().FromHandle(hObject, afxInDispatch());
+    return FromHandleAs<CGdiObject>(hObject);
 }
 
 CGdiObject* CGdiObject::FromHandlePermanent(HGDIOBJ hObject)
@@ -76,46 +127,64 @@ CGdiObject* CGdiObject::FromHandlePermanent(HGDIOBJ hObject)
     return afxMapHGDIOBJ().LookupPermanent(hObject);
 }
 
-template <class T>
-T* CGdiObject::FromHandleAs(HGDIOBJ hObject)
-{
-    if (!hObject)
-        return nullptr;
-    auto& map = afxMapHGDIOBJ();
-    if (T* p = dynamic_cast<T*>(map.LookupPermanent(hObject)))
-        return p;
-    if (CGdiObject* pTemp = map.LookupTemporary(hObject)) {
-        if (T* p = dynamic_cast<T*>(pTemp))
-            return p;
-        // The handle value was reused for another kind of object since its wrapper was made.
-        map.RemoveTemporary(hObject);
-    }
-    return dynamic_cast<T*>(map.FromHandle(hObject, afxInDispatch()));
-}
-
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (!hObject || m_hObject)
+    if (!hObject || m_hObject || m_hold == AfxHandleHold::Temporary)
         return FALSE;
+    if (IsSystemObject(hObject))
+        return AttachBorrowed(hObject);
     if (!afxMapHGDIOBJ().SetPermanent(hObject, this))
         return FALSE;
     m_hObject = hObject;
+    m_hold = AfxHandleHold::Owner;
+    return TRUE;
+}
+
+BOOL CGdiObject::AttachCreated(HGDIOBJ hNew)
+{
+    if (!hNew)
+        return FALSE;
+    if (m_hold == AfxHandleHold::Temporary || !afxMapHGDIOBJ().SetPermanent(hNew, this)) {
+        ::DeleteObject(hNew);
+        return FALSE;
+    }
+    DeleteObject();  // what this wrapper held before
+    m_hObject = hNew;
+    m_hold = AfxHandleHold::Owner;
+    return TRUE;
+}
+
+BOOL CGdiObject::AttachBorrowed(HGDIOBJ hObject)
+{
+    if (!hObject || m_hold == AfxHandleHold::Temporary)
+        return FALSE;
+    DeleteObject();
+    m_hObject = hObject;
+    m_hold = AfxHandleHold::Borrower;
     return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ h = m_hObject;
-    if (h)
+    if (m_hold == AfxHandleHold::Temporary)
+        return h;
+    if (h && m_hold == AfxHandleHold::Owner)
         afxMapHGDIOBJ().RemovePermanent(h, this);
     m_hObject = nullptr;
+    m_hold = AfxHandleHold::None;
     return h;
 }
 
 BOOL CGdiObject::DeleteObject()
 {
+    if (m_hold == AfxHandleHold::Temporary)
+        return FALSE;
+    const bool bOwned = m_hold == AfxHandleHold::Owner;
     HGDIOBJ h = Detach();
-    return h ? ::DeleteObject(h) : FALSE;
+    if (!h)
+        return FALSE;
+    return bOwned ? ::DeleteObject(h) : TRUE;
 }
 
 int CGdiObject::GetObject(int nCount, void* pObject) const
@@ -130,7 +199,7 @@ UINT CGdiObject::GetObjectType() const
 
 BOOL CGdiObject::CreateStockObject(int nIndex)
 {
-    return Attach(::GetStockObject(nIndex));
+    return AttachBorrowed(::GetStockObject(nIndex));
 }
 
 CPen* CPen::FromHandle(HPEN hPen)
@@ -140,7 +209,7 @@ CPen* CPen::FromHandle(HPEN hPen)
 
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
 {
-    return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    return AttachCreated(::CreatePen(nPenStyle, nWidth, crColor));
 }
 
 CBrush* CBrush::FromHandle(HBRUSH hBrush)
@@ -150,12 +219,12 @@ CBrush* CBrush::FromHandle(HBRUSH hBrush)
 
 BOOL CBrush::CreateSolidBrush(COLORREF crColor)
 {
-    return Attach(::CreateSolidBrush(crColor));
+    return AttachCreated(::CreateSolidBrush(crColor));
 }
 
 BOOL CBrush::CreateSysColorBrush(int nIndex)
 {
-    return Attach(::GetSysColorBrush(nIndex));
+    return AttachBorrowed(::GetSysColorBrush(nIndex));
 }
 
 CFont* CFont::FromHandle(HFONT hFont)
@@ -165,14 +234,14 @@ CFont* CFont::FromHandle(HFONT hFont)
 
 BOOL CFont::CreateFontIndirect(const LOGFONTW* pLogFont)
 {
-    return pLogFont ? Attach(::CreateFontIndirectW(pLogFont)) : FALSE;
+    return pLogFont ? AttachCreated(::CreateFontIndirectW(pLogFont)) : FALSE;
 }
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
                        BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
                        BYTE nQuality, BYTE nPitchAndFamily, const wchar_t* pszFacename)
 {
-    return Attach(::CreateFontW(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
+    return AttachCreated(::CreateFontW(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
                                 nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily, pszFacename));
 }
 
@@ -188,22 +257,22 @@ CBitmap* CBitmap::FromHandle(HBITMAP hBitmap)
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource)
 {
-    return Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
+    return AttachCreated(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
 }
 
 BOOL CBitmap::LoadBitmap(const wchar_t* pszResourceName)
 {
-    return Attach(::LoadBitmapW(AfxGetResourceHandle(), pszResourceName));
+    return AttachCreated(::LoadBitmapW(AfxGetResourceHandle(), pszResourceName));
 }
 
 BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* pBits)
 {
-    return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, pBits));
+    return AttachCreated(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, pBits));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(HDC hDC, int nWidth, int nHeight)
 {
-    return Attach(::CreateCompatibleBitmap(hDC, nWidth, nHeight));
+    return AttachCreated(::CreateCompatibleBitmap(hDC, nWidth, nHeight));
 }
 
 int CBitmap::GetBitmap(BITMAP* pBitMap) const
@@ -218,22 +287,22 @@ CRgn* CRgn::FromHandle(HRGN hRgn)
 
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)
 {
-    return Attach(::CreateRectRgn(x1, y1, x2, y2));
+    return AttachCreated(::CreateRectRgn(x1, y1, x2, y2));
 }
 
 BOOL CRgn::CreateRectRgnIndirect(const RECT* pRect)
 {
-    return pRect ? Attach(::CreateRectRgnIndirect(pRect)) : FALSE;
+    return pRect ? AttachCreated(::CreateRectRgnIndirect(pRect)) : FALSE;
 }
 
 BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2)
 {
-    return Attach(::CreateEllipticRgn(x1, y1, x2, y2));
+    return AttachCreated(::CreateEllipticRgn(x1, y1, x2, y2));
 }
 
 BOOL CRgn::CreatePolygonRgn(const POINT* pPoints, int nCount, int nMode)
 {
-    return Attach(::CreatePolygonRgn(pPoints, nCount, nMode));
+    return AttachCreated(::CreatePolygonRgn(pPoints, nCount, nMode));
 }
 
 void CRgn::SetRectRgn(int x1, int y1, int x2, int y2)

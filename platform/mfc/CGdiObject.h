@@ -1,8 +1,18 @@
 #pragma once
-// Owning wrappers of GDI objects: each deletes its object when it goes away. Move-only.
-// FromHandle gives the object that owns a handle, else a temporary wrapper that does not own it
-// (see HandleMap.h for how long temporaries live).
+// GDI object wrappers. How each holds its handle is explicit (AfxHandleHold, see HandleHold.h):
+//   - an owner made its object (Create…, LoadBitmap) or was given it (Attach) and deletes it when it
+//     goes or lets go; Create… on an owner that holds an object replaces it (the new object is made
+//     first, the old one deleted once that worked);
+//   - a borrower holds a stock object or a system colour brush (CreateStockObject,
+//     CreateSysColorBrush, or Attach of such a handle) and never deletes it;
+//   - FromHandle gives the object that owns a handle, else a temporary wrapper that never deletes
+//     and takes no other handle (see HandleMap.h for how long temporaries live).
+// Owners and borrowers are move-only.
 #include "platform/mfc/CObject.h"
+#include "platform/mfc/HandleHold.h"
+
+template <class T, class H>
+class CHandleMap;
 
 class CGdiObject : public CObject {
     DECLARE_DYNAMIC(CGdiObject)
@@ -10,6 +20,8 @@ public:
     CGdiObject() = default;
     ~CGdiObject() override;
     CGdiObject(CGdiObject&& other) noexcept;
+    // Lets go of what this object holds (deleting it when owned) and takes over how other held its
+    // handle; a temporary's handle is borrowed. Assigning to a temporary wrapper changes nothing.
     CGdiObject& operator=(CGdiObject&& other) noexcept;
     CGdiObject(const CGdiObject&) = delete;
     CGdiObject& operator=(const CGdiObject&) = delete;
@@ -21,20 +33,38 @@ public:
 
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
     operator HGDIOBJ() const { return m_hObject; }  // NOLINT: as in MFC
+    AfxHandleHold GetHold() const { return m_hold; }
 
-    // Takes ownership of hObject; fails when this object holds one or another object owns hObject.
+    // Takes ownership of hObject (a stock object or system colour brush is borrowed instead). FALSE
+    // when this object holds a handle or is a temporary, or another object owns hObject.
     BOOL Attach(HGDIOBJ hObject);
-    // Gives up ownership without deleting.
+    // Gives the handle up without deleting it. A temporary wrapper only returns it and stays bound.
     HGDIOBJ Detach();
+    // Lets go of the handle, deleting the object when this wrapper owns it. FALSE without a handle,
+    // when the deletion fails, and for a temporary wrapper (which keeps its handle).
     BOOL DeleteObject();
     int GetObject(int nCount, void* pObject) const;
     UINT GetObjectType() const;
+    // Borrows the stock object: never deleted, and any number of wrappers may hold it.
     BOOL CreateStockObject(int nIndex);
 
 protected:
     // A wrapper of the most specific class for the handle's object type (pen, brush, ...).
     template <class T>
     static T* FromHandleAs(HGDIOBJ hObject);
+    // Takes an object that a Create… call has just made (null when that failed) as its owner, in
+    // place of what this wrapper held; a temporary wrapper deletes the new object again and fails.
+    BOOL AttachCreated(HGDIOBJ hNew);
+    // Holds hObject without owning it, in place of what this wrapper held.
+    BOOL AttachBorrowed(HGDIOBJ hObject);
+
+private:
+    friend CHandleMap<CGdiObject, HGDIOBJ>& afxMapHGDIOBJ();
+    static CGdiObject* NewTemporary(HGDIOBJ hObject);
+    static void DeleteTemporary(CGdiObject* pObject);
+    static bool TemporaryFits(const CGdiObject* pObject, HGDIOBJ hObject);
+
+    AfxHandleHold m_hold = AfxHandleHold::None;
 };
 
 class CPen : public CGdiObject {
@@ -59,6 +89,7 @@ public:
     static CBrush* FromHandle(HBRUSH hBrush);
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }  // NOLINT
     BOOL CreateSolidBrush(COLORREF crColor);
+    // Borrows the system's brush of the colour: never deleted.
     BOOL CreateSysColorBrush(int nIndex);
 };
 

@@ -2,6 +2,7 @@
 // pictures of every layout the scan reads (in bulk for 16 and 24 bits, pixel by pixel otherwise).
 #include "toolkit/buttons/BitmapEntry.h"
 #include "toolkit/buttons/BitmapGeometry.h"
+#include "platform/mfc/AfxState.h"
 
 #include "TestBitmaps.h"
 
@@ -174,6 +175,30 @@ TEST(BitmapEntryTest, OwnedBitmapsAreDeletedAndBorrowedOnesKept)
         EXPECT_FALSE(entry.GetBitmapSize(&size));
         EXPECT_EQ(OBJ_BITMAP, static_cast<int>(GetObjectType(hBorrowed)));
     }
+}
+
+TEST(BitmapEntryTest, BitmapHandedOverThroughATemporaryWrapperStaysFindable)
+{
+    // The store hands bitmaps around as temporary wrappers (GetBitmap); an entry that takes one over
+    // detaches it, and the wrapper the map hands out next must still be that bitmap's.
+    HBITMAP hBitmap = MakeBitmap(BitmapLayout::ScreenCompatible, 3, 2, std::vector<COLORREF>(6, R));
+    {
+        CVellBitmapEntry owner;
+        owner.SetBitmaps(CBitmap::FromHandle(hBitmap), nullptr, TRUE);
+        EXPECT_EQ(hBitmap, owner.GetBitmapHandle());
+        ASSERT_NE(nullptr, owner.GetBitmap());
+        EXPECT_EQ(hBitmap, owner.GetBitmap()->GetSafeHandle());
+
+        CVellBitmapEntry lent;
+        lent.SetBitmaps(owner.GetBitmap(), nullptr, FALSE);
+        EXPECT_EQ(hBitmap, lent.GetBitmapHandle());
+        SIZE size{};
+        EXPECT_TRUE(lent.GetBitmapSize(&size));
+        EXPECT_EQ(3, size.cx);
+        AfxDeleteTempMaps();
+        EXPECT_EQ(OBJ_BITMAP, static_cast<int>(GetObjectType(hBitmap))) << "temporaries delete nothing";
+    }
+    EXPECT_EQ(0, GetObjectType(hBitmap)) << "the owning entry deleted it";
 }
 
 TEST(BitmapGeometryTest, DimensionsAndCentring)

@@ -1,4 +1,4 @@
-#include "toolkit/dialogs/ZebFileVersion.h"
+#include "toolkit/version/ZebFileVersion.h"
 
 #include "test_paths.h"
 

@@ -1,7 +1,6 @@
 #include "toolkit/buttons/BitmapRuns.h"
 
 #include "platform/mfc/CDC.h"
-#include "toolkit/buttons/DcGuards.h"
 
 #include <vector>
 
@@ -99,7 +98,7 @@ bool CollectVisibleRuns(HBITMAP hBitmap, COLORREF clrKeying, CRgn& rgn)
     CDC pictureDC;
     if (!pictureDC.Attach(::CreateCompatibleDC(nullptr)))
         return false;
-    CVellSelection selPicture(pictureDC, hBitmap);
+    CSelectGuard selPicture(pictureDC, hBitmap);
     if (!selPicture.ok())
         return false;
     CDC copyDC;
@@ -108,7 +107,7 @@ bool CollectVisibleRuns(HBITMAP hBitmap, COLORREF clrKeying, CRgn& rgn)
     CBitmap copy;
     if (!copy.CreateCompatibleBitmap(pictureDC, cx, cy))
         return false;
-    CVellSelection selCopy(copyDC, copy);
+    CSelectGuard selCopy(copyDC, copy);
     if (!selCopy.ok() || !::BitBlt(copyDC, 0, 0, cx, cy, pictureDC, 0, 0, SRCCOPY))
         return false;
 

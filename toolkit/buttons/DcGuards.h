@@ -1,32 +1,10 @@
 #pragma once
 // Small scope guards for the drawing routines of this folder: each puts back what it changed in a
 // device context, so a routine leaves every DC it was given as it found it.
-#include <windows.h>
+#include "platform/mfc/CDC.h"
 
-// Selects an object and reports whether that worked (a bitmap that is already selected into another
-// DC cannot be selected); the previous object goes back in at the end of the scope.
-class CVellSelection {
-public:
-    CVellSelection(HDC hDC, HGDIOBJ hObject)
-        : m_hDC(hDC), m_hOld(hDC && hObject ? ::SelectObject(hDC, hObject) : nullptr)
-    {
-        if (m_hOld == HGDI_ERROR)
-            m_hOld = nullptr;
-    }
-    ~CVellSelection()
-    {
-        if (m_hOld)
-            ::SelectObject(m_hDC, m_hOld);
-    }
-    CVellSelection(const CVellSelection&) = delete;
-    CVellSelection& operator=(const CVellSelection&) = delete;
-
-    bool ok() const { return m_hOld != nullptr; }
-
-private:
-    HDC m_hDC;
-    HGDIOBJ m_hOld;
-};
+// The drawing routines' earlier name for the framework's select-and-restore guard.
+using CVellSelection = CSelectGuard;
 
 // Background and text colour of a DC, put back at the end of the scope.
 class CVellColorsGuard {

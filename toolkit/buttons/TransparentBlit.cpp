@@ -29,7 +29,7 @@ BOOL FillSolid(HDC hdc, int x, int y, int cx, int cy, COLORREF clr)
 BOOL PaintShape(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcShape, COLORREF clr)
 {
     CBrush brush(clr);
-    CVellSelection selBrush(hdcDest, brush);
+    CSelectGuard selBrush(hdcDest, brush);
     if (!selBrush.ok())
         return FALSE;
     return ::BitBlt(hdcDest, x, y, cx, cy, hdcShape, 0, 0, kRopBrushWhereSourceBlack);
@@ -64,7 +64,7 @@ BOOL DrawMonochromeImage(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, 
     void* pBits = nullptr;
     CBitmap shape;
     shape.Attach(::CreateDIBSection(shapeDC, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pBits, nullptr, 0));
-    CVellSelection selShape(shapeDC, shape);
+    CSelectGuard selShape(shapeDC, shape);
     if (!selShape.ok())
         return FALSE;
     if (!::BitBlt(shapeDC, 0, 0, cx, cy, hdcSrc, xSrc, ySrc, WHITENESS) ||
@@ -115,7 +115,7 @@ BOOL BlitTransparent(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int 
         return FALSE;
     CBitmap image;
     image.CreateCompatibleBitmap(hdcDest, cx, cy);
-    CVellSelection selImage(imageDC, image);
+    CSelectGuard selImage(imageDC, image);
     if (!selImage.ok())
         return FALSE;
     const BOOL bImage = bDisabledLook && !bEmboss
@@ -131,7 +131,7 @@ BOOL BlitTransparent(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int 
         return FALSE;
     CBitmap mask;
     mask.CreateBitmap(cx, cy, 1, 1, nullptr);
-    CVellSelection selMask(maskDC, mask);
+    CSelectGuard selMask(maskDC, mask);
     if (!selMask.ok())
         return FALSE;
     ::SetBkColor(hdcSrc, *pKey);
@@ -141,7 +141,7 @@ BOOL BlitTransparent(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int 
     if (pBack && !bEmboss) {
         // The background colour where the mask is white, then the whole block to dest.
         CBrush back(*pBack);
-        CVellSelection selBack(imageDC, back);
+        CSelectGuard selBack(imageDC, back);
         ::SetBkColor(imageDC, kWhite);
         ::SetTextColor(imageDC, kBlack);
         const BOOL bMerged = selBack.ok() && ::BitBlt(imageDC, 0, 0, cx, cy, maskDC, 0, 0, kRopBrushWhereSourceWhite);
@@ -178,7 +178,7 @@ BOOL DrawBitmapTransparent(HDC hdcDest, int x, int y, int cx, int cy, HBITMAP hB
     MakeMemoryDC(srcDC, hdcDest);
     if (!srcDC.GetSafeHdc())
         return FALSE;
-    CVellSelection selBitmap(srcDC, hBitmap);
+    CSelectGuard selBitmap(srcDC, hBitmap);
     if (!selBitmap.ok())
         return FALSE;
     return BlitTransparent(hdcDest, x, y, cx, cy, srcDC, xSrc, ySrc, pKey, pBack, pLight, pDark, bEmboss);

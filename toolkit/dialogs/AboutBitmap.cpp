@@ -3,7 +3,7 @@
 
 #include "resources/ResourceIds.h"
 #include "toolkit/controls/ToolkitFont.h"
-#include "toolkit/dialogs/ZebFileVersion.h"
+#include "toolkit/version/ZebFileVersion.h"
 
 using CAboutBitmap = CVellAboutDlg::CAboutBitmap;
 

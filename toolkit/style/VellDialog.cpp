@@ -1,7 +1,7 @@
 #include "toolkit/style/VellDialog.h"
 
 #include "platform/mfc/CWinThread.h"
-#include "toolkit/dialogs/ZebFileVersion.h"
+#include "toolkit/version/ZebFileVersion.h"
 #include "toolkit/style/StyleGlobals.h"
 
 #include <vector>

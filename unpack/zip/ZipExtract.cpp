@@ -2,11 +2,10 @@
 
 #include "unpack/zip/ZipEntryReader.h"
 #include "unpack/zip/ZipNames.h"
+#include "unpack/zip/ZipPaths.h"
 
 namespace zip {
 namespace {
-
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 std::wstring Join(std::wstring_view a, std::wstring_view b)
 {

@@ -1,6 +1,7 @@
 #include "unpack/zip/ZipFormat.h"
 
 #include "unpack/zip/ZipNames.h"
+#include "unpack/zip/ZipPaths.h"
 
 #include <algorithm>
 #include <climits>
@@ -204,7 +205,7 @@ Status ReadEntry(Bytes archive, const CentralDirectory& directory, const Central
     entry.name = CleanEntryName(DecodeUtf8(storedName));
     entry.attr = EntryAttributes(central.versionMadeBy, central.externalAttr);
     // A name ending in a separator is a folder, whatever the attributes of the host say.
-    if (!storedName.empty() && (storedName.back() == '/' || storedName.back() == '\\'))
+    if (!storedName.empty() && IsSeparator(static_cast<wchar_t>(storedName.back())))
         entry.attr |= kAttrDirectory;
     const UnixTimes times = ReadExtendedTimestamp(extra);
     entry.writeTime = times.write;

@@ -1,13 +1,13 @@
 #include "unpack/zip/ZipNames.h"
 
+#include "unpack/zip/ZipPaths.h"
+
 #include <array>
 
 namespace zip {
 namespace {
 
 constexpr wchar_t kReplacement = 0xFFFD;
-
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 wchar_t ToUpperAscii(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
 

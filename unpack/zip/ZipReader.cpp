@@ -1,6 +1,7 @@
 #include "unpack/zip/ZipReader.h"
 
 #include "unpack/zip/ZipExtract.h"
+#include "unpack/zip/ZipPaths.h"
 #include "unpack/zip/ZipReaderState.h"
 
 #include <algorithm>
@@ -28,11 +29,6 @@ ZRESULT CheckHandle(HZIP hz)
 }
 
 namespace {
-
-bool EndsWithSeparator(const std::wstring& path)
-{
-    return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
-}
 
 FILETIME ToFileTime(uint64_t value)
 {
@@ -122,8 +118,7 @@ HZIP ZipOpenMemoryWith(const void* buffer, unsigned int size, const char* passwo
         if (password)
             state->password = password;
         state->baseFolder = output.CurrentFolder();
-        if (!state->baseFolder.empty() && !zip::EndsWithSeparator(state->baseFolder))
-            state->baseFolder += L'\\';
+        zip::AddTrailingSeparator(state->baseFolder);
         const auto directory = zip::FindCentralDirectory(state->archive);
         if (!directory)
             return nullptr;
@@ -144,8 +139,7 @@ ZRESULT ZipSetBaseFolder(HZIP hz, const wchar_t* folder)
         return ZR_BADARGS;
     try {
         std::wstring base(folder);
-        if (!zip::EndsWithSeparator(base))
-            base += L'\\';
+        zip::AddTrailingSeparator(base);
         if (base.size() >= MAX_PATH)
             return ZR_BADARGS;
         hz->reader->baseFolder = std::move(base);

@@ -1,5 +1,6 @@
 #include "unpack/zip/ZipWin32Output.h"
 
+#include "unpack/zip/ZipPaths.h"
 #include "unpack/zip/ZipReader.h"
 
 #include <algorithm>
@@ -11,8 +12,6 @@ FILETIME ToFileTime(uint64_t value)
 {
     return FILETIME{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
 }
-
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 // Case-insensitive comparison of two paths, either separator matching the other.
 bool SamePathPrefix(const std::wstring& path, const std::wstring& prefix)
