@@ -88,7 +88,11 @@ BOOL CLumbra::InitInstance()
         timing.Note(L"viewer ended");
         Sleep(100);
         liveness.Release();
-        DeleteFolderTree(folder.path, folder.created);
+        // The marker goes last: should a file stay in use, a later run still knows the rest as stale.
+        if (folder.created)
+            DeleteFolderTreeLast(folder.path, kLivenessMarkerName);
+        else
+            DeleteFolderTree(folder.path, FALSE);
         if (dwStartError != 0) {
             // A viewer that never ran is no success: say why, and end with a code of its own.
             WriteAssertionLine(kAssertionKind, kLauncherSource, kLineStartViewer, L"CreateProcess(NULL, szCmdLine, ...)", dwStartError);

@@ -88,7 +88,8 @@ void SweepStaleWorkingFolders(const CString& strTempPath, const CString& strOwnF
         const CString strFolder = strTempPath + data.cFileName + L"\\";
         if (strFolder.CompareNoCase(strOwnFolder) == 0 || !IsOwnerGone(strFolder))
             continue;
-        DeleteFolderTree(strFolder, TRUE);
+        // The marker goes last: a folder that cannot be removed whole stays recognisable as stale.
+        DeleteFolderTreeLast(strFolder, kLivenessMarkerName);
     } while (FindNextFileW(find.get(), &data));
 }
 

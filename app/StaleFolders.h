@@ -32,7 +32,7 @@ bool IsWorkingFolderName(const wchar_t* pszName);
 
 // Removes every folder directly under strTempPath with a working folder's name whose marker exists
 // and is held by nobody. Skips links and junctions, folders without a marker, and strOwnFolder.
-// Reports nothing; what cannot be removed stays for a later run.
+// Reports nothing; what cannot be removed stays, with its marker, for a later run.
 void SweepStaleWorkingFolders(const CString& strTempPath, const CString& strOwnFolder);
 
 // Runs the sweep on a thread of its own at background priority, so that it never delays the run.

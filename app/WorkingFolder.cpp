@@ -109,9 +109,27 @@ BOOL DeleteFileEntry(const CString& strPath)
     return DeleteFileW(strPath);
 }
 
-}  // namespace
+// A symbolic link to a file, removed as a link. Its own read-only bit is cleared through a handle to
+// the link itself: the path functions would follow it and change the file it points to.
+BOOL DeleteFileLink(const CString& strPath, DWORD dwLinkAttributes)
+{
+    if (DeleteFileW(strPath))
+        return TRUE;
+    if (!(dwLinkAttributes & FILE_ATTRIBUTE_READONLY))
+        return FALSE;
+    HANDLE hLink = CreateFileW(strPath, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (hLink == INVALID_HANDLE_VALUE)
+        return FALSE;
+    FILE_BASIC_INFO info = {};
+    info.FileAttributes = dwLinkAttributes & ~FILE_ATTRIBUTE_READONLY;
+    const BOOL bCleared = SetFileInformationByHandle(hLink, FileBasicInfo, &info, sizeof(info));
+    CloseHandle(hLink);
+    return bCleared && DeleteFileW(strPath);
+}
 
-BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder)
+// DeleteFolderTree, leaving the entry named pszKeep directly inside pszFolder (when given) in place.
+BOOL DeleteTree(const wchar_t* pszFolder, BOOL bRemoveFolder, const wchar_t* pszKeep)
 {
     const CString strPrefix = CString(pszFolder) + L"\\";
     BOOL bResult = TRUE;
@@ -120,16 +138,17 @@ BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder)
         FindHandle find(FindFirstFileW(strPrefix + L"*", &data));
         if (find.valid()) {
             do {
-                if (IsDotEntry(data.cFileName))
+                if (IsDotEntry(data.cFileName) || (pszKeep && lstrcmpiW(data.cFileName, pszKeep) == 0))
                     continue;
                 const CString strPath = strPrefix + data.cFileName;
                 BOOL bEntry;
                 if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
                     // A junction or symbolic link: remove the link, never walk into its target.
-                    bEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(strPath)
-                                                                             : DeleteFileEntry(strPath);
+                    bEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                                 ? RemoveDirectoryW(strPath)
+                                 : DeleteFileLink(strPath, data.dwFileAttributes);
                 } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    bEntry = DeleteFolderTree(strPath, TRUE);
+                    bEntry = DeleteTree(strPath, TRUE, nullptr);
                 } else {
                     bEntry = DeleteFileEntry(strPath);
                 }
@@ -142,4 +161,21 @@ BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder)
     if (bRemoveFolder)
         return RemoveDirectoryW(pszFolder) && bResult;
     return bResult;
+}
+
+}  // namespace
+
+BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder)
+{
+    return DeleteTree(pszFolder, bRemoveFolder, nullptr);
+}
+
+BOOL DeleteFolderTreeLast(const wchar_t* pszFolder, const wchar_t* pszLast)
+{
+    if (!DeleteTree(pszFolder, FALSE, pszLast))
+        return FALSE;
+    const CString strLast = CString(pszFolder) + L"\\" + pszLast;
+    if (!DeleteFileEntry(strLast) && GetFileAttributesW(strLast) != INVALID_FILE_ATTRIBUTES)
+        return FALSE;
+    return RemoveDirectoryW(pszFolder);
 }

@@ -43,3 +43,7 @@ WorkingFolder PrepareExtractFolder(const CString& strTempPath);
 // the result is FALSE. Links (junctions, symbolic links) are removed as links: what
 // they point to is never touched.
 BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder);
+
+// Removes pszFolder with everything in it, the file pszLast (directly inside it) only after
+// everything else has gone: when something cannot be removed, pszLast stays with it.
+BOOL DeleteFolderTreeLast(const wchar_t* pszFolder, const wchar_t* pszLast);

@@ -5,6 +5,7 @@
 #include "support/LauncherArchives.h"
 #include "support/PrivateTemp.h"
 #include "support/ScratchFolder.h"
+#include "support/WineDifference.h"
 
 #include <gtest/gtest.h>
 
@@ -141,6 +142,30 @@ TEST(DeleteFolderTree, KeepsAFileHeldOpenAndRemovesEverythingElse)
     EXPECT_FALSE(PathExists(root));
 }
 
+TEST(DeleteFolderTree, TheLastFileGoesOnlyWhenEverythingElseHasGone)
+{
+    ScratchFolder temp;
+    const std::wstring root = temp / L"marked\\";
+    CreateDirectoryW(root.c_str(), nullptr);
+    CreateDirectoryW((root + L"a").c_str(), nullptr);
+    for (const wchar_t* name : {L"last.run", L"f.txt", L"a\\held.txt", L"z.txt"})
+        ASSERT_TRUE(WriteTextFile(root + name, "x"));
+    HANDLE held = CreateFileW((root + L"a\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+
+    EXPECT_FALSE(DeleteFolderTreeLast(root.c_str(), L"last.run"));
+    EXPECT_EQ((std::vector<std::wstring>{L"a\\held.txt", L"last.run"}), FilesBelow(root));
+    CloseHandle(held);
+    EXPECT_TRUE(DeleteFolderTreeLast(root.c_str(), L"last.run"));
+    EXPECT_FALSE(PathExists(root));
+
+    // Without the last file the rest goes all the same.
+    CreateDirectoryW(root.c_str(), nullptr);
+    ASSERT_TRUE(WriteTextFile(root + L"f.txt", "x"));
+    EXPECT_TRUE(DeleteFolderTreeLast(root.c_str(), L"last.run"));
+    EXPECT_FALSE(PathExists(root));
+}
+
 // The test script links <links>\tree\link to <links>\outside from the Linux side before this runs:
 // under Wine that is what a junction looks like (a folder with FILE_ATTRIBUTE_REPARSE_POINT).
 TEST(DeleteFolderTree, NeverFollowsALinkOutOfTheTree)
@@ -155,14 +180,30 @@ TEST(DeleteFolderTree, NeverFollowsALinkOutOfTheTree)
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, linkAttributes);
     ASSERT_TRUE(linkAttributes & FILE_ATTRIBUTE_REPARSE_POINT) << std::hex << linkAttributes;
     ASSERT_TRUE(PathExists(outside + L"\\precious.txt"));
+    const DWORD readOnly = GetFileAttributesW((outside + L"\\ro.txt").c_str());
+    ASSERT_TRUE(readOnly & FILE_ATTRIBUTE_READONLY) << std::hex << readOnly;
+    WIN32_FIND_DATAW fileLink = {};
+    FindClose(FindFirstFileW((tree + L"\\sub\\ro-link").c_str(), &fileLink));
+    const bool fileLinkShown = (fileLink.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 
     const BOOL removed = DeleteFolderTree(tree.c_str(), TRUE);
 
     EXPECT_TRUE(PathExists(outside + L"\\precious.txt"));
     EXPECT_TRUE(PathExists(outside + L"\\deeper\\also.txt"));
+    EXPECT_FALSE(PathExists(tree + L"\\sub\\ro-link"));
+    if (fileLinkShown) {
+        // The file link goes as a link; the file it points to keeps its content and read-only bit.
+        EXPECT_EQ("read only\n", ReadWholeFile(outside + L"\\ro.txt"));
+        EXPECT_EQ(readOnly, GetFileAttributesW((outside + L"\\ro.txt").c_str()));
+    } else {
+        // Wine 8 shows a file link from the Linux side as the file itself (same attributes, same file
+        // index, no reparse tag): no program can tell, and deleting it deletes the file it points to.
+        WINE_KNOWN_DIFFERENCE("a file symbolic link is a reparse point, removed as a link; its target stays as it is");
+        EXPECT_TRUE(RunningOnWine());
+    }
     if (RunningOnWine()) {
-        // Wine cannot remove a link it did not make: RemoveDirectoryW follows it and fails. Windows
-        // removes the junction and the tree with it.
+        // Wine cannot remove a link it did not make: RemoveDirectoryW follows it and fails.
+        WINE_KNOWN_DIFFERENCE("the folder link is removed as a link, and the tree with it");
         EXPECT_FALSE(removed);
     } else {
         EXPECT_TRUE(removed);

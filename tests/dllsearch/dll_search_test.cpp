@@ -1,5 +1,6 @@
-// No DLL planted beside the launcher or in its current folder ever loads into it, under Wine set to
-// prefer a DLL found beside the program (as Windows does for every DLL that is not a known DLL).
+// No DLL planted beside the launcher, in its current folder or in the folder it unpacks into ever
+// loads into it, under Wine set to prefer a DLL found beside the program (as Windows does for every
+// DLL that is not a known DLL).
 #include "support/ChildProcess.h"
 #include "support/LauncherArchives.h"
 #include "support/PrivateTemp.h"
@@ -94,17 +95,25 @@ TEST(DllSearch, PlantedDllsBesideTheLauncherOrInTheCurrentFolderNeverLoad)
     PlantedSetup setup;
     Plant(setup.app);
     Plant(setup.current);
+    // The fixed extract folder, which an /e run unpacks into and works in.
+    const std::wstring extract = setup.temp + L"LM\\";
+    CreateDirectoryW(extract.c_str(), nullptr);
+    Plant(extract);
     const std::wstring launcher = setup.app + L"Lumbra.exe";
     ASSERT_TRUE(CopyFileW((ExecutableFolder() + L"LumbraSpy.exe").c_str(), launcher.c_str(), FALSE));
-    CurrentFolder current(setup.current);
     const EnvironmentChanges env = {{L"TEMP", setup.temp}, {L"TMP", setup.temp}, {L"LUMBRA_SPY_SLEEP_MS", L"200"}};
-    for (const wchar_t* arguments : {L"", L" /e"}) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(arguments)));
-        const ChildResult run = RunUnderDebugger(L"\"" + launcher + L"\"" + arguments, env);
+    struct Run {
+        const wchar_t* arguments;
+        std::wstring currentFolder;
+    };
+    for (const Run& r : {Run{L"", setup.current}, Run{L" /e", setup.current}, Run{L" /e", extract}}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(r.arguments) + L" in " + r.currentFolder));
+        CurrentFolder current(r.currentFolder);
+        const ChildResult run = RunUnderDebugger(L"\"" + launcher + L"\"" + r.arguments, env);
         EXPECT_EQ(0u, run.exitCode);
         EXPECT_TRUE(run.debugOutput.empty());
-        EXPECT_EQ(std::vector<std::wstring>(), MarkersOf(setup.app, L"Lumbra.exe"));
-        EXPECT_EQ(std::vector<std::wstring>(), MarkersOf(setup.current, L"Lumbra.exe"));
+        for (const std::wstring& folder : {setup.app, setup.current, extract})
+            EXPECT_EQ(std::vector<std::wstring>(), MarkersOf(folder, L"Lumbra.exe")) << testing::PrintToString(folder);
     }
     EXPECT_TRUE(FolderNames(setup.temp) == std::vector<std::wstring>{L"LM"});
 }

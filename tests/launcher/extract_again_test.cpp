@@ -3,6 +3,7 @@
 // The expected files come from the payload folder the launcher was packed from, not from our reader.
 #include "support/ChildProcess.h"
 #include "support/LauncherArchives.h"
+#include "support/PrivateTemp.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,9 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+
+// Scratch folders, and so the launchers' %TEMP%, live in a %TEMP% of this program's own.
+static testing::Environment* const kPrivateTemp = testing::AddGlobalTestEnvironment(new PrivateTempEnvironment);
 
 namespace {
 

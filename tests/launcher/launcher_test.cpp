@@ -237,6 +237,12 @@ TEST(Launcher, AFileInUseDeepInTheFolderStaysAndEverythingElseGoes)
     CloseHandle(pi.hProcess);
 
     EXPECT_EQ(0u, exitCode) << "a file left behind is no failure of the run";
-    EXPECT_EQ(std::vector<std::wstring>{L"ZoltSDK\\sub\\nested.txt"}, FilesBelow(folder));
+    // The marker stays with what is left, so a later run knows the folder as stale.
+    EXPECT_EQ((std::vector<std::wstring>{L"Lumbra.run", L"ZoltSDK\\sub\\nested.txt"}), FilesBelow(folder));
     CloseHandle(held);
+
+    env[L"LUMBRA_SPY_SLEEP_MS"] = L"100";
+    const ChildResult next = RunUnderDebugger(Quoted(ExecutableFolder() + L"LumbraSpy.exe"), env);
+    EXPECT_EQ(0u, next.exitCode);
+    EXPECT_TRUE(FolderNames(temp.path()).empty()) << testing::PrintToString(FolderNames(temp.path()));
 }

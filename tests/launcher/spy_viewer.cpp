@@ -1,6 +1,7 @@
 // Stands in for the viewer in launcher tests: records what it was given and can misbehave on request.
 //   LUMBRA_SPY_REPORT   file to which it appends its command line, its folder's files and its times
 //   LUMBRA_SPY_SLEEP_MS how long to stay alive after it became idle
+//   LUMBRA_SPY_UNTIL    stay alive until this file exists (at most two minutes)
 //   LUMBRA_SPY_HOLD     name of a file in its folder that a helper process keeps open for
 //                       LUMBRA_SPY_HOLD_MS after the spy itself has ended
 #include <windows.h>
@@ -118,6 +119,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     if (!sleepMs.empty()) {
         SetTimer(nullptr, 0, static_cast<UINT>(_wtoi(sleepMs.c_str())), nullptr);
         while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER)
+            DispatchMessageW(&msg);
+    }
+    const std::wstring until = Env(L"LUMBRA_SPY_UNTIL");
+    if (!until.empty()) {
+        SetTimer(nullptr, 0, 50, nullptr);
+        const ULONGLONG giveUp = GetTickCount64() + 120000;
+        while (GetFileAttributesW(until.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount64() < giveUp &&
+               GetMessageW(&msg, nullptr, 0, 0) > 0)
             DispatchMessageW(&msg);
     }
 

@@ -1,5 +1,6 @@
 // Working folders that earlier runs left behind, seen from outside: a killed run's folder goes with
-// the next run; a live run's folder, a folder of another name and what a link points to stay.
+// the next run (or with a later one, where a file of it is still in use); a live run's folder, a
+// folder of another name and what a link points to stay.
 #include "support/ChildProcess.h"
 #include "support/LauncherArchives.h"
 #include "support/ScratchFolder.h"
@@ -49,10 +50,7 @@ TEST(StaleFolders, AKilledRunsFolderIsSweptAndNothingElse)
 {
     ScratchFolder scratch;
     const std::wstring temp = scratch / L"temp\\";
-    const std::wstring outside = scratch / L"outside\\";
     CreateDirectoryW(temp.c_str(), nullptr);
-    CreateDirectoryW(outside.c_str(), nullptr);
-    ASSERT_TRUE(WriteTextFile(outside + L"precious.txt", "keep me"));
     const EnvironmentChanges env = {{L"TEMP", temp}, {L"TMP", temp}, {L"LUMBRA_SPY_SLEEP_MS", L"100"}};
 
     // Look-alikes that are no working folders of ours, and the fixed extract folder.
@@ -78,31 +76,76 @@ TEST(StaleFolders, AKilledRunsFolderIsSweptAndNothingElse)
     CloseHandle(pi.hProcess);
     ASSERT_TRUE(PathExists(temp + killed + L"\\Lumbra.run"));
 
-    // A stale folder with a link inside that points outside it.
-    const std::wstring stale = temp + L"LM1209101112000\\";
-    CreateDirectoryW(stale.c_str(), nullptr);
-    ASSERT_TRUE(WriteTextFile(stale + L"Lumbra.run", ""));
-    ASSERT_TRUE(WriteTextFile(stale + L"Tavisk.exe", "x"));
-    const bool linked = CreateSymbolicLinkW((stale + L"link").c_str(), outside.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
-
     EXPECT_EQ(0u, RunToEnd(L"LumbraSpy.exe", L"", env));
 
     EXPECT_FALSE(PathExists(temp + killed)) << "the killed run's folder is still there";
     for (const std::wstring& name : others)
         EXPECT_TRUE(PathExists(temp + name + L"\\data.txt")) << testing::PrintToString(name);
     EXPECT_TRUE(PathExists(temp + L"LM010100000000\\Tavisk.exe"));
-    EXPECT_EQ("keep me", ReadWholeFile(outside + L"precious.txt"));
+}
+
+// The links come from the Linux side (tests/launcher/sweep_links_fixture.sh): Wine makes none itself.
+TEST(StaleFolders, LinksAreNeverFollowed)
+{
+    wchar_t buffer[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"LUMBRA_SWEEP_FIXTURE", buffer, MAX_PATH);
+    ASSERT_NE(L'\0', buffer[0]) << "run through CTest: the links are made by its fixture";
+    const std::wstring fixture = std::wstring(buffer) + L"\\";
+    const std::wstring temp = fixture + L"temp\\";
+    const std::wstring stale = temp + L"LM1209101112000\\";
+    const std::wstring lookAlike = temp + L"LM1209101113000";
+    ASSERT_TRUE(GetFileAttributesW((stale + L"link").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    ASSERT_TRUE(GetFileAttributesW(lookAlike.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+
+    EXPECT_EQ(0u, RunToEnd(L"LumbraSpy.exe", L"", {{L"TEMP", temp}, {L"TMP", temp}, {L"LUMBRA_SPY_SLEEP_MS", L"100"}}));
+
+    // What the links point to is untouched, the marker behind the look-alike included.
+    EXPECT_EQ("precious\n", ReadWholeFile(fixture + L"outside\\precious.txt"));
+    EXPECT_EQ("also\n", ReadWholeFile(fixture + L"outside\\deeper\\also.txt"));
+    EXPECT_EQ("not ours\n", ReadWholeFile(fixture + L"marked\\data.txt"));
+    EXPECT_TRUE(PathExists(fixture + L"marked\\Lumbra.run"));
+    EXPECT_TRUE(GetFileAttributesW(lookAlike.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+
+    // The stale folder's own files go.
     EXPECT_FALSE(PathExists(stale + L"Tavisk.exe"));
-    if (!linked) {
-        WINE_KNOWN_DIFFERENCE("CreateSymbolicLinkW makes the link (with the right to make links)");
-        EXPECT_FALSE(PathExists(stale));
-    } else if (PathExists(stale + L"link")) {
-        // Wine removes no link it did not make through its own junction calls; the stale folder keeps
-        // the link and stays for a later run.
-        WINE_KNOWN_DIFFERENCE("the link is removed as a link, and the stale folder with it");
+    EXPECT_FALSE(PathExists(stale + L"sub"));
+    if (PathExists(stale + L"link")) {
+        // Wine cannot remove a folder link (RemoveDirectoryW follows it and fails): the folder keeps
+        // the link and its marker, and stays for a later run.
+        WINE_KNOWN_DIFFERENCE("the folder link is removed as a link, and the stale folder with it");
+        EXPECT_TRUE(RunningOnWine());
+        EXPECT_TRUE(PathExists(stale + L"Lumbra.run"));
     } else {
         EXPECT_FALSE(PathExists(stale));
     }
+}
+
+// A stale folder with a file that another program still holds: the rest goes, the folder keeps its
+// marker, and the next run after the file is let go removes it.
+TEST(StaleFolders, AFolderThatCannotGoWholeIsSweptAgainLater)
+{
+    ScratchFolder scratch;
+    const std::wstring temp = scratch / L"temp\\";
+    CreateDirectoryW(temp.c_str(), nullptr);
+    const std::wstring stale = temp + L"LM1209101112000\\";
+    CreateDirectoryW(stale.c_str(), nullptr);
+    CreateDirectoryW((stale + L"help").c_str(), nullptr);
+    ASSERT_TRUE(WriteTextFile(stale + L"Lumbra.run", ""));
+    ASSERT_TRUE(WriteTextFile(stale + L"Tavisk.exe", "x"));
+    ASSERT_TRUE(WriteTextFile(stale + L"help\\Lumbra_EN.chm", "held"));
+    ASSERT_TRUE(WriteTextFile(stale + L"zz.dll", "x"));
+    const EnvironmentChanges env = {{L"TEMP", temp}, {L"TMP", temp}, {L"LUMBRA_SPY_SLEEP_MS", L"100"}};
+
+    HANDLE held = CreateFileW((stale + L"help\\Lumbra_EN.chm").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ(0u, RunToEnd(L"LumbraSpy.exe", L"", env));
+    EXPECT_EQ((std::vector<std::wstring>{L"Lumbra.run", L"help\\Lumbra_EN.chm"}), FilesBelow(stale));
+    CloseHandle(held);
+
+    EXPECT_EQ(0u, RunToEnd(L"LumbraSpy.exe", L"", env));
+    EXPECT_FALSE(PathExists(stale));
+    EXPECT_TRUE(FolderNames(temp).empty()) << testing::PrintToString(FolderNames(temp));
 }
 
 TEST(StaleFolders, ALiveRunsFolderIsLeftAlone)
@@ -110,7 +153,8 @@ TEST(StaleFolders, ALiveRunsFolderIsLeftAlone)
     ScratchFolder scratch;
     const std::wstring temp = scratch / L"temp\\";
     CreateDirectoryW(temp.c_str(), nullptr);
-    const EnvironmentChanges slow = {{L"TEMP", temp}, {L"TMP", temp}, {L"LUMBRA_SPY_SLEEP_MS", L"4000"}};
+    const std::wstring release = scratch / L"release";
+    const EnvironmentChanges slow = {{L"TEMP", temp}, {L"TMP", temp}, {L"LUMBRA_SPY_UNTIL", release}};
     const EnvironmentChanges quick = {{L"TEMP", temp}, {L"TMP", temp}, {L"LUMBRA_SPY_SLEEP_MS", L"100"}};
 
     // The first launcher waits for its viewer while a second one runs from start to end.
@@ -127,6 +171,7 @@ TEST(StaleFolders, ALiveRunsFolderIsLeftAlone)
 
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(pi.hProcess, 0)) << "the first run ended too early for the test";
     EXPECT_EQ(before, FilesBelow(temp + live + L"\\"));
+    ASSERT_TRUE(WriteTextFile(release, ""));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 60000));
     DWORD exitCode = 0xFFFF;
     GetExitCodeProcess(pi.hProcess, &exitCode);

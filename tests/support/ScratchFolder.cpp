@@ -67,6 +67,10 @@ void RemoveTreeForTest(const std::wstring& folder)
     std::wstring base = folder;
     if (!base.empty() && base.back() == L'\\')
         base.pop_back();
+    // Through the long-path prefix, so that names only it can make (device names such as aux.txt,
+    // paths beyond MAX_PATH) go too.
+    if (base.size() > 2 && base[1] == L':' && base[2] == L'\\')
+        base = L"\\\\?\\" + base;
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW((base + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
