@@ -18,7 +18,6 @@ namespace {
 constexpr DWORD kWithMinimise = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 const CRect kMinimise(218, 0, 243, 16);
 const CRect kHelp(193, 0, 218, 16);
-const COLORREF kWhite = RGB(255, 255, 255);
 
 #define EXPECT_PIXEL(surface, x, y, expected) \
     EXPECT_EQ(RgbText(expected), RgbText((surface).At((x), (y)))) << "at (" << (x) << ", " << (y) << ")"
@@ -45,6 +44,12 @@ void ExpectFace(const DibSurface& s, const CRect& b, const FaceColours& c)
     EXPECT_PIXEL(s, b.left + 10, 1, c.topLeft) << "second top line";
     EXPECT_PIXEL(s, b.left + 3, 8, c.fill) << "fill";
     EXPECT_PIXEL(s, b.right - 1, 5, c.bottomRight) << "right line";
+}
+
+// Inside the face's lines: where only the fill and the glyph are.
+CRect GlyphArea(const CRect& b)
+{
+    return CRect(b.left + 1, b.top + 2, b.right - 1, b.bottom);
 }
 
 const FaceColours kNormal{RGB(199, 207, 220), RGB(120, 139, 169), RGB(21, 59, 99)};
@@ -80,13 +85,13 @@ TEST(CaptionButtonsTest, HelpAndMinimiseFacesInEveryState)
             SCOPED_TRACE("the other button stays normal");
             ExpectFace(s, pButton == &kMinimise ? kHelp : kMinimise, kNormal);
         }
-        const CRect glyphHot = s.Bounds(*pButton, kWhite);
-        ASSERT_FALSE(glyphHot.IsRectEmpty()) << "a white glyph";
+        const CRect glyphHot = s.InkBounds(GlyphArea(*pButton), kHot.fill);
+        ASSERT_FALSE(glyphHot.IsRectEmpty()) << "a glyph";
 
         wnd.SendMessage(WM_NCLBUTTONDOWN, nPart, ScreenPointIn(*pButton));
         PrintFrame(wnd, s);
         ExpectFace(s, *pButton, kPushed);
-        CRect glyphPushed = s.Bounds(*pButton, kWhite);
+        CRect glyphPushed = s.InkBounds(GlyphArea(*pButton), kPushed.fill);
         glyphPushed.OffsetRect(-1, -1);
         EXPECT_EQ(glyphHot, glyphPushed) << "the pushed glyph is one pixel lower and further right";
 
@@ -104,7 +109,7 @@ TEST(CaptionButtonsTest, HelpClickSendsHelpForTheWindow)
 {
     msgseq::Log log;
     StyledTestWnd wnd(&log);
-    ASSERT_TRUE(wnd.Create(WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_CONTEXTHELP));
+    ASSERT_TRUE(wnd.Create(kWithMinimise, WS_EX_CONTEXTHELP));
     const LPARAM pt = ScreenPointIn(kHelp);
     ASSERT_EQ(LRESULT(HTHELP), wnd.SendMessage(WM_NCHITTEST, 0, pt));
     log.Clear();
@@ -155,8 +160,14 @@ TEST(CaptionButtonsTest, MinimiseClickMinimisesAndASecondOneRestores)
     log.Clear();
     wnd.SendMessage(WM_NCLBUTTONDOWN, HTMINBUTTON, pt);
     wnd.SendMessage(WM_NCLBUTTONUP, HTMINBUTTON, pt);
+    const WPARAM wStyle = static_cast<WPARAM>(GWL_STYLE);
     EXPECT_TRUE(log.StartsWith({{"wnd", WM_CAPTURECHANGED, kOptional},
+                                {"wnd", WM_STYLECHANGING, kWParam, wStyle, 0, 0xFFFFFFFF},
+                                {"wnd", WM_STYLECHANGED, kWParam, wStyle, 0, 0xFFFFFFFF},
                                 {"wnd", WM_SYSCOMMAND, kWParam, SC_RESTORE, 0, 0xFFF0}}));
+    EXPECT_TRUE(log.EndsWith({{"wnd", WM_STYLECHANGING, kWParam, wStyle, 0, 0xFFFFFFFF},
+                              {"wnd", WM_STYLECHANGED, kWParam, wStyle, 0, 0xFFFFFFFF}}))
+        << "the caption bits go again once the window is restored";
     EXPECT_FALSE(wnd.IsIconic());
     EXPECT_EQ(DWORD(WS_CAPTION), wnd.m_dwCaptionAtSysCommand);
     EXPECT_EQ(0u, wnd.GetStyle() & WS_CAPTION);

@@ -100,9 +100,9 @@ void CheckActivationRoundTrip(UINT nTemplate)
     const CRect& rcClose = dlg.m_styleHook.m_rcClose;
     EXPECT_EQ(RgbText(RGB(120, 139, 169)), RgbText(active->At(rcClose.left + 3, 8))) << "close button face";
 
-    testwin::RawWindow other(WS_POPUP | WS_VISIBLE);
     msgseq::Log log;
     auto spy = std::make_unique<ActivationSpy>(dlg.m_hWnd, log);
+    testwin::RawWindow other(WS_POPUP | WS_VISIBLE);  // shown at creation, so it takes the activation
     SetActiveWindow(other);
     ASSERT_EQ(other.get(), GetActiveWindow());
     msgseq::PumpMessages();

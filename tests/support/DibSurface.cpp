@@ -58,11 +58,21 @@ int DibSurface::Count(const RECT& rc, COLORREF clr) const
 
 RECT DibSurface::Bounds(const RECT& rc, COLORREF clr) const
 {
+    return BoundsWhere(rc, clr, true);
+}
+
+RECT DibSurface::InkBounds(const RECT& rc, COLORREF clrBackground) const
+{
+    return BoundsWhere(rc, clrBackground, false);
+}
+
+RECT DibSurface::BoundsWhere(const RECT& rc, COLORREF clr, bool bEqual) const
+{
     RECT r{};
     bool bAny = false;
     for (int y = rc.top < 0 ? 0 : rc.top; y < rc.bottom && y < m_cy; ++y) {
         for (int x = rc.left < 0 ? 0 : rc.left; x < rc.right && x < m_cx; ++x) {
-            if (At(x, y) != clr)
+            if ((At(x, y) == clr) != bEqual)
                 continue;
             if (!bAny) {
                 r = RECT{x, y, x + 1, y + 1};

@@ -22,12 +22,17 @@ public:
     int Count(const RECT& rc, COLORREF clr) const;
     // The bounding box of the pixels of rc that have the colour clr; empty when there are none.
     RECT Bounds(const RECT& rc, COLORREF clr) const;
+    // The bounding box of the pixels of rc that differ from clrBackground (ink of any shade, as
+    // smoothed text or glyphs leave it); empty when there are none.
+    RECT InkBounds(const RECT& rc, COLORREF clrBackground) const;
     // Writes a 32-bit .bmp file.
     bool SaveBmp(const std::wstring& path) const;
     // Writes a 24-bit RGB .png file.
     bool SavePng(const std::wstring& path) const;
 
 private:
+    RECT BoundsWhere(const RECT& rc, COLORREF clr, bool bEqual) const;
+
     int m_cx;
     int m_cy;
     HDC m_hDC = nullptr;
