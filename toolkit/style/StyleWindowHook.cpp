@@ -410,7 +410,11 @@ void CVellStyleWindowHook::SetSecondaryCaption(const wchar_t* pszText)
     CFont font;
     CreateCaptionFont(font);
     CSelectGuard selectFont(dc, font);
-    DrawSecondaryText(CaptionTextRect(), &dc);
+    // The title first: the room it has depends on the secondary text's width, and a long title
+    // would otherwise keep its old end under the new text (or leave the old text standing).
+    const CRect rcText = CaptionTextRect();
+    DrawCaptionText(rcText, &dc);
+    DrawSecondaryText(rcText, &dc);
 }
 
 CString CVellStyleWindowHook::GetSecondaryCaption() const
