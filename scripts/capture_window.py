@@ -36,8 +36,8 @@ def find_window(program):
         if not m or m.group(2).lower() != program.lower():
             continue
         width, height = int(m.group(3)), int(m.group(4))
-        if width <= 1 or height <= 1:
-            continue  # Wine's hidden helper windows
+        if width <= 1 or height <= 1 or (m.group(5), m.group(6)) == ('0', '0'):
+            continue  # Wine's helper windows
         if b'IsViewable' in run(['xwininfo', '-id', m.group(1)]):
             return m.group(1)
     return None
