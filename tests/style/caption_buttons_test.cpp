@@ -46,10 +46,10 @@ void ExpectFace(const DibSurface& s, const CRect& b, const FaceColours& c)
     EXPECT_PIXEL(s, b.right - 1, 5, c.bottomRight) << "right line";
 }
 
-// Inside the face's lines: where only the fill and the glyph are.
+// Inside the face's lines and clear of a chamfered corner: where only the fill and the glyph are.
 CRect GlyphArea(const CRect& b)
 {
-    return CRect(b.left + 1, b.top + 2, b.right - 1, b.bottom);
+    return CRect(b.left + 3, b.top + 2, b.right - 1, b.bottom);
 }
 
 const FaceColours kNormal{RGB(199, 207, 220), RGB(120, 139, 169), RGB(21, 59, 99)};
