@@ -121,13 +121,21 @@ def main():
                       (window, args.program, width, height, time.monotonic() - started, grabs))
                 return 0
             picture = decode_xwd(grab)
+            if picture is None and previous is not None:
+                break  # gone after a painted grab (the splash goes as soon as the viewer is up)
             if picture is None:
-                window, previous = None, None  # gone or replaced: look for it again
+                window, previous = None, None  # not there yet, or replaced: look for it again
             elif single_colour(picture[2]):
                 previous = None  # mapped, not painted yet
             else:
                 previous = grab
         time.sleep(args.interval)
+    if previous is not None:
+        width, height, rows = decode_xwd(previous)
+        write_png(args.out, width, height, rows)
+        print('captured window %s of %s (%dx%d) after %.2f s, %d grabs (painted, not seen twice)' %
+              (window, args.program, width, height, time.monotonic() - started, grabs))
+        return 0
     print('no painted window of %s within %.1f s (%d grabs)' % (args.program, args.timeout, grabs),
           file=sys.stderr)
     return 1
