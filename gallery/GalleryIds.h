@@ -18,6 +18,11 @@
 #define IDC_GALLERY_SHOW_TEXT_LAYOUT 3017
 #define IDC_GALLERY_SHOW_COLOURS 3018
 
+/* The list box page's form: a text and a list box placeholder. */
+#define IDD_GALLERY_LIST_FORM 3020
+#define IDC_GALLERY_LIST_TEXT 3021
+#define IDC_GALLERY_LIST 3022
+
 /* Strings. */
 #define IDS_GALLERY_TITLE 3100
 #define IDS_PAGE_STYLED_DIALOGS 3101
@@ -28,5 +33,8 @@
 #define IDS_PAGE_QT_BASICS 3106
 #define IDS_PAGE_CONTROL_TEXT 3107
 #define IDS_CONTROL_TEXT_PAGE_TEXT 3108
+#define IDS_PAGE_LIST_BOX 3109
+#define IDS_LIST_BOX_PAGE_TEXT 3110
+#define IDS_PAGE_QT_LIST_VIEW 3120
 
 #endif

@@ -2,7 +2,9 @@
 #include "gallery/GalleryPage.h"
 
 #include "gallery/pages/ControlTextPage.h"
+#include "gallery/pages/ListBoxPage.h"
 #include "gallery/pages/QtBasicsPage.h"
+#include "gallery/pages/QtListViewPage.h"
 #include "gallery/pages/SplashAboutPage.h"
 #include "gallery/pages/StyledDialogsPage.h"
 
@@ -12,7 +14,9 @@ std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
     pages.push_back(std::make_unique<CStyledDialogsPage>());
     pages.push_back(std::make_unique<CSplashAboutPage>());
     pages.push_back(std::make_unique<CQtBasicsPage>());
+    pages.push_back(std::make_unique<CQtListViewPage>());
     pages.push_back(std::make_unique<CControlTextPage>());
+    pages.push_back(std::make_unique<CListBoxPage>());
     return pages;
 }
 

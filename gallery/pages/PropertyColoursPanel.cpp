@@ -54,9 +54,13 @@ void CVellSwatchControl::Paint(HDC hDC)
     GetClientRect(&rc);
     CDC* pDC = CDC::FromHandle(hDC);
     pDC->FillSolidRect(&rc, GetColor(kEffectiveBack));
-    // The first three colours of the palette (or table) in use, as a strip on the right.
-    for (int i = 0; i < 3; ++i)
-        pDC->FillSolidRect(rc.right - 3 * 14 - 6 + i * 14, rc.top + 6, 12, rc.Height() - 12, GetColor(i));
+    // The first three colours of the palette (or table) in use, as a strip on the right; each cell
+    // framed in the foreground colour, so a cell in the background colour still shows.
+    for (int i = 0; i < 3; ++i) {
+        const int x = rc.right - 3 * 14 - 6 + i * 14;
+        pDC->FillSolidRect(x - 1, rc.top + 5, 14, rc.Height() - 10, GetColor(kEffectiveFore));
+        pDC->FillSolidRect(x, rc.top + 6, 12, rc.Height() - 12, GetColor(i));
+    }
     CRect rcText(rc.left + 8, rc.top, rc.right - 3 * 14 - 12, rc.bottom);
     LOGFONTW lf{};
     GetFont(&lf);

@@ -53,7 +53,8 @@ public:
     LoadResult Deserialize(const BYTE* pData, size_t nSize);
 
     // Writes a temporary file next to pszPath and renames it over pszPath, so a failed save leaves
-    // the old file as it was. FALSE (with the system's error code) when anything failed.
+    // the old file as it was. FALSE (with the system's error code) when anything failed, and
+    // (ERROR_FILE_TOO_LARGE) for a bag whose file would exceed kMaxFileSize, which no load accepts.
     BOOL SaveToFile(const wchar_t* pszPath) const;
     LoadResult LoadFromFile(const wchar_t* pszPath);
 

@@ -254,6 +254,11 @@ BOOL CPropertyBag::SaveToFile(const wchar_t* pszPath) const
         return FALSE;
     }
     const std::vector<BYTE> image = Serialize();
+    // A file that no load would accept is not written at all: the old one stays.
+    if (image.size() > kMaxFileSize) {
+        ::SetLastError(ERROR_FILE_TOO_LARGE);
+        return FALSE;
+    }
     std::wstring tempPath;
     CFileHandle file(CreateTempBeside(pszPath, tempPath));
     if (!file.IsValid())

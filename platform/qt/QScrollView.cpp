@@ -98,20 +98,24 @@ void QScrollView::updateScrollBars()
     auto needs = [](ScrollBarMode mode, int contents, int room) {
         return mode == AlwaysOn || (mode == Auto && contents > room);
     };
-    bool needH = needs(m_hMode, m_nContentsW, availW);
-    bool needV = needs(m_vMode, m_nContentsH, availH - (needH ? sbh : 0));
+    const int roomW = availW - m_nMarginL - m_nMarginR;
+    const int roomH = availH - m_nMarginT - m_nMarginB;
+    bool needH = needs(m_hMode, m_nContentsW, roomW);
+    bool needV = needs(m_vMode, m_nContentsH, roomH - (needH ? sbh : 0));
     // The vertical bar takes width, which may call for the horizontal one after all.
     if (needV && !needH)
-        needH = needs(m_hMode, m_nContentsW, availW - sbw);
+        needH = needs(m_hMode, m_nContentsW, roomW - sbw);
     if (needH && !needV)
-        needV = needs(m_vMode, m_nContentsH, availH - sbh);
-    int vw = availW - (needV ? sbw : 0);
-    int vh = availH - (needH ? sbh : 0);
+        needV = needs(m_vMode, m_nContentsH, roomH - sbh);
+    const int mh = m_nMarginL + m_nMarginR;
+    const int mv = m_nMarginT + m_nMarginB;
+    int vw = availW - (needV ? sbw : 0) - mh;
+    int vh = availH - (needH ? sbh : 0) - mv;
     if (vw < 0)
         vw = 0;
     if (vh < 0)
         vh = 0;
-    m_pViewport->setGeometry(fw, fw, vw, vh);
+    m_pViewport->setGeometry(fw + m_nMarginL, fw + m_nMarginT, vw, vh);
 
     const int maxX = m_nContentsW - vw > 0 ? m_nContentsW - vw : 0;
     const int maxY = m_nContentsH - vh > 0 ? m_nContentsH - vh : 0;
@@ -124,13 +128,13 @@ void QScrollView::updateScrollBars()
     m_pHBar->blockSignals(false);
     m_pVBar->blockSignals(false);
     if (needH) {
-        setHBarGeometry(*m_pHBar, fw, fw + vh, vw, sbh);
+        setHBarGeometry(*m_pHBar, fw, fw + vh + mv, vw + mh, sbh);
         m_pHBar->show();
     } else {
         m_pHBar->hide();
     }
     if (needV) {
-        setVBarGeometry(*m_pVBar, fw + vw, fw, sbw, vh);
+        setVBarGeometry(*m_pVBar, fw + vw + mh, fw, sbw, vh + mv);
         m_pVBar->show();
     } else {
         m_pVBar->hide();
@@ -140,6 +144,19 @@ void QScrollView::updateScrollBars()
     const int y = m_nContentsY > maxY ? maxY : m_nContentsY;
     if (x != m_nContentsX || y != m_nContentsY)
         setContentsPos(x, y);
+}
+
+void QScrollView::setMargins(int left, int top, int right, int bottom)
+{
+    auto clamp = [](int v) { return v < 0 ? 0 : v; };
+    if (clamp(left) == m_nMarginL && clamp(top) == m_nMarginT && clamp(right) == m_nMarginR &&
+        clamp(bottom) == m_nMarginB)
+        return;
+    m_nMarginL = clamp(left);
+    m_nMarginT = clamp(top);
+    m_nMarginR = clamp(right);
+    m_nMarginB = clamp(bottom);
+    updateScrollBars();
 }
 
 void QScrollView::setHBarGeometry(QScrollBar& hbar, int x, int y, int w, int h)

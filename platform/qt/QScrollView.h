@@ -59,6 +59,11 @@ protected:
     virtual void drawContentsOffset(QPainter* p, int ox, int oy, int cx, int cy, int cw, int ch);
     virtual void setHBarGeometry(QScrollBar& hbar, int x, int y, int w, int h);
     virtual void setVBarGeometry(QScrollBar& vbar, int x, int y, int w, int h);
+    // Room kept free around the viewport inside the frame (a header above it); the bars still
+    // span the whole inside.
+    void setMargins(int left, int top, int right, int bottom);
+    int leftMargin() const { return m_nMarginL; }
+    int topMargin() const { return m_nMarginT; }
 
     bool eventFilter(QObject* watched, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -88,4 +93,8 @@ private:
     int m_nContentsW = 0;
     int m_nContentsH = 0;
     bool m_bInLayout = false;
+    int m_nMarginL = 0;
+    int m_nMarginT = 0;
+    int m_nMarginR = 0;
+    int m_nMarginB = 0;
 };

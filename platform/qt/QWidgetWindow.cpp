@@ -291,8 +291,12 @@ bool QWidgetWindow::MouseMessage(QWidget* w, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEMOVE: break;
     default: return false;
     }
-    // Qt's state is the one before the event.
-    int state = MouseButtons(wParam) | keys;
+    // Qt's state is the one before the event; Shift and Ctrl as the message carries them.
+    int state = MouseButtons(wParam) | (keys & Qt::AltButton);
+    if (wParam & MK_SHIFT)
+        state |= Qt::ShiftButton;
+    if (wParam & MK_CONTROL)
+        state |= Qt::ControlButton;
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
         state &= ~button;
     else if (type == QEvent::MouseButtonRelease)

@@ -27,6 +27,7 @@ public:
         KeyButtonMask = 0x0700,
     };
     enum Orientation { Horizontal = 0, Vertical = 1 };
+    enum SortOrder { Ascending, Descending };
     enum PenStyle { NoPen, SolidLine, DashLine, DotLine, DashDotLine, DashDotDotLine };
     enum BrushStyle { NoBrush, SolidPattern };
     enum BGMode { TransparentMode, OpaqueMode };

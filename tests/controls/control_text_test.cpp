@@ -276,6 +276,15 @@ TEST(ControlTextTest, RectangleLowerThanOneLineShowsOneLine)
     TruncateText(first, expected.dc(), FALSE, 200, TRUE);
     expected.Line(first, CRect(0, 0, 200, h), DT_LEFT | kLine);
     EXPECT_EQ("", Difference(s.dib(), expected.dib())) << "not every line";
+
+    // One line in a rectangle lower than itself is not shown whole either, from the top or the bottom.
+    for (int nVAlign : {0, 2}) {
+        s.dib().Fill(kPaper);
+        EXPECT_TRUE(DrawControlText(L"one\n", s.dc(), CRect(0, 0, 200, h / 2), 0, nVAlign, FALSE, TRUE, TRUE, 0))
+            << "vertical alignment " << nVAlign;
+    }
+    EXPECT_FALSE(DrawControlText(L"one\n", s.dc(), CRect(0, 0, 200, h), 0, 0, FALSE, TRUE, TRUE, 0))
+        << "exactly one line high";
 }
 
 TEST(ControlTextTest, FailuresReportTruncatedAndDrawNothing)

@@ -316,6 +316,19 @@ TEST(PropertyBagTest, FailedSaveKeepsTheOldFile)
     }
     EXPECT_EQ(std::vector<std::wstring>{L"props.lpb"}, path.Files());
 
+    // A bag whose file would be larger than any file a load accepts is not saved: a file that could
+    // never be read back is a failure, not a success.
+    CPropertyBag huge;
+    for (int i = 0; i < 9; ++i)
+        ASSERT_TRUE(huge.SetString((L"S" + std::to_wstring(i)).c_str(),
+                                   std::wstring(CPropertyBag::kMaxStringLength, L'x')));
+    ASSERT_GT(huge.Serialize().size(), CPropertyBag::kMaxFileSize);
+    SetLastError(0xdeadbeef);
+    EXPECT_FALSE(huge.SaveToFile(path.c_str()));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_TOO_LARGE), GetLastError());
+    EXPECT_EQ(oldImage, ReadFileBytes(path.c_str()));
+    EXPECT_EQ(std::vector<std::wstring>{L"props.lpb"}, path.Files());
+
     EXPECT_FALSE(changed.SaveToFile((path.Folder() + L"\\missing\\props.lpb").c_str())) << "no such folder";
     EXPECT_FALSE(changed.SaveToFile(L""));
     CPropertyBag loaded;

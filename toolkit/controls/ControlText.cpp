@@ -78,9 +78,11 @@ BOOL DrawWrapped(const CString& text, CDC* pDC, const RECT& rect, UINT nHFlag, i
     const int nWidth = rect.right - rect.left;
     const BOOL bWrapped = SplitAndWrap(text, pDC, nWidth, lines);
     const int nLines = static_cast<int>(lines.size());
-    // A rectangle lower than one line still shows one (cut) line rather than all of them.
+    // A rectangle lower than one line still shows one (cut) line rather than all of them, and that
+    // line is not shown whole.
     int nVisible = (rect.bottom - rect.top) / nLineHeight;
-    if (nVisible < 1)
+    const bool bTooLow = nVisible < 1;
+    if (bTooLow)
         nVisible = 1;
     const bool bDropped = nVisible < nLines;
 
@@ -109,7 +111,7 @@ BOOL DrawWrapped(const CString& text, CDC* pDC, const RECT& rect, UINT nHFlag, i
             line.OffsetRect(0, -nLineHeight);
         }
     }
-    return bDropped || !bWrapped;
+    return bDropped || bTooLow || !bWrapped;
 }
 
 }  // namespace
