@@ -36,17 +36,13 @@ TAVISK_AUTOCLOSE_MS=5000 TAVISK_REPORT=$(winepath -w "$report") \
 launcher=$!
 
 # Watch the run from outside: the splash, the fresh folder, the viewer's report, the screenshots.
-# The splash is the launcher's only window; it is on screen until the viewer is ready.
-splash=
-for _ in $(seq 1 500); do
-    splash=$(xwininfo -root -children 2>/dev/null | grep '"lumbra.exe"' | grep -v '+0+0 ' | awk '{print $1}' | head -n1 || true)
-    if [ -n "$splash" ] && xwininfo -id "$splash" 2>/dev/null | grep -q 'IsViewable'; then
-        sleep 0.15  # the X server shows the picture a moment after the window
-        xwd -id "$splash" -silent 2>/dev/null | convert xwd:- png:"$shots/demo-splash.png" 2>/dev/null || true
-        break
-    fi
-    sleep 0.01
-done
+# The splash is the launcher's only window; it is on screen until the viewer is ready. A mapped
+# window is not yet a painted one (under load the X server shows it black first): the capture tool
+# polls until the picture has more than one colour and holds still. It runs beside the watch for
+# the folder, which only exists while the viewer runs.
+python3 "$ROOT/scripts/capture_window.py" --program lumbra.exe --out "$shots/demo-splash.png" \
+    --timeout 10 --interval 0.01 &
+capture=$!
 folder=
 for _ in $(seq 1 300); do
     folder=$(comm -13 <(echo "$before") <(ls -1 "$temp_dir" | grep '^LM' || true) | head -n1)
@@ -57,6 +53,7 @@ for _ in $(seq 1 300); do
     [ -s "$report" ] && break
     sleep 0.1
 done
+wait $capture || true
 sleep 1  # let the window paint
 xwd -root -silent | convert xwd:- png:"$shots/demo-viewer.png" 2>/dev/null || true
 

@@ -3,7 +3,7 @@
 // dark (the shape), white is light.
 #include "toolkit/bitmaps/TransparentBlit.h"
 
-#include "DibSurface.h"
+#include "tests/support/TestSupport.h"
 #include "TestBitmaps.h"
 
 #include <gtest/gtest.h>
@@ -24,20 +24,13 @@ constexpr COLORREF Y = RGB(250, 220, 40);  // background
 constexpr COLORREF L = RGB(230, 235, 245); // light shade
 constexpr COLORREF D = RGB(60, 70, 90);    // dark shade
 
-std::string Rgb(COLORREF c)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof(buf), "RGB(%d, %d, %d)", GetRValue(c), GetGValue(c), GetBValue(c));
-    return buf;
-}
-
 // The surface's pixels as colour names, row by row, for whole-picture comparisons.
 std::vector<std::string> Pixels(const DibSurface& s)
 {
     std::vector<std::string> out;
     for (int y = 0; y < s.Height(); ++y)
         for (int x = 0; x < s.Width(); ++x)
-            out.push_back(Rgb(s.At(x, y)));
+            out.push_back(RgbText(s.At(x, y)));
     return out;
 }
 
@@ -45,7 +38,7 @@ std::vector<std::string> Expected(std::initializer_list<COLORREF> colors)
 {
     std::vector<std::string> out;
     for (COLORREF c : colors)
-        out.push_back(Rgb(c));
+        out.push_back(RgbText(c));
     return out;
 }
 

@@ -1,6 +1,6 @@
 // Control text layout on DIB sections. Widths come from the test's own DC with the same font; what
 // a layout draws is compared with the same lines drawn directly with DrawText where they belong.
-#include "DibSurface.h"
+#include "tests/support/TestSupport.h"
 #include "toolkit/controls/ControlText.h"
 #include "toolkit/controls/ToolkitFont.h"
 
@@ -14,12 +14,6 @@ namespace {
 
 constexpr COLORREF kPaper = RGB(255, 255, 255);
 constexpr UINT kLine = DT_SINGLELINE | DT_NOPREFIX;
-
-std::string Rgb(COLORREF c)
-{
-    return "RGB(" + std::to_string(GetRValue(c)) + ", " + std::to_string(GetGValue(c)) + ", " +
-           std::to_string(GetBValue(c)) + ")";
-}
 
 // A white DIB with the toolkit's 12-pixel font selected (without antialiasing, so that every ink
 // pixel has the text colour), black text, transparent background.
@@ -73,8 +67,8 @@ std::string Difference(const DibSurface& a, const DibSurface& b)
         for (int x = 0; x < a.Width(); ++x)
             if (a.At(x, y) != b.At(x, y)) {
                 char sz[96];
-                std::snprintf(sz, sizeof(sz), "(%d, %d): %s vs %s", x, y, Rgb(a.At(x, y)).c_str(),
-                              Rgb(b.At(x, y)).c_str());
+                std::snprintf(sz, sizeof(sz), "(%d, %d): %s vs %s", x, y, RgbText(a.At(x, y)).c_str(),
+                              RgbText(b.At(x, y)).c_str());
                 return sz;
             }
     return "";
@@ -332,7 +326,7 @@ TEST(ControlTextTest, DisabledTextIsEmbossed)
             const COLORREF expected = ink(x + 1, y + 1) ? RGB(50, 50, 50) : ink(x, y) ? RGB(177, 177, 177) : kPaper;
             nLight += expected == RGB(177, 177, 177);
             nDark += expected == RGB(50, 50, 50);
-            ASSERT_EQ(Rgb(expected), Rgb(s.dib().At(x, y))) << "at " << x << ", " << y;
+            ASSERT_EQ(RgbText(expected), RgbText(s.dib().At(x, y))) << "at " << x << ", " << y;
         }
     EXPECT_GT(nLight, 0);
     EXPECT_GT(nDark, 0);

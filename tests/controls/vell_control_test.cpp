@@ -3,11 +3,12 @@
 // font's life.
 #include "TestControl.h"
 
-#include "MessageSequence.h"
 #include "platform/mfc/OleAutomation.h"
 #include "toolkit/controls/Ambient.h"
 #include "toolkit/controls/FontAllocator.h"
 #include "toolkit/dialogs/VellStaticBitmap.h"
+
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,24 +18,6 @@
 #include <vector>
 
 namespace {
-
-std::string Rgb(COLORREF c)
-{
-    return "RGB(" + std::to_string(GetRValue(c)) + ", " + std::to_string(GetGValue(c)) + ", " +
-           std::to_string(GetBValue(c)) + ")";
-}
-
-bool RunningUnderWine()
-{
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
-// Where Wine behaves otherwise than Windows: said in the output, never skipped silently.
-void KnownWineDifference(const char* pszWhat)
-{
-    std::printf("[ WINE DIFFERENCE ] %s\n", pszWhat);
-    ::testing::Test::RecordProperty("wine_difference", pszWhat);
-}
 
 // A visible top-level window to hold the controls.
 class CHostWindow : public CWnd {
@@ -78,18 +61,18 @@ struct RelayLog {
 TEST(VellControlTest, ColoursFollowTheAmbientSwitches)
 {
     CTestControl control;
-    EXPECT_EQ(Rgb(RGB(120, 139, 169)), Rgb(control.GetColor(CVellControl::kEffectiveBack)));
-    EXPECT_EQ(Rgb(RGB(235, 238, 243)), Rgb(control.GetColor(CVellControl::kEffectiveFore)));
+    EXPECT_EQ(RgbText(RGB(120, 139, 169)), RgbText(control.GetColor(CVellControl::kEffectiveBack)));
+    EXPECT_EQ(RgbText(RGB(235, 238, 243)), RgbText(control.GetColor(CVellControl::kEffectiveFore)));
     control.SetUseAmbientBackColor(FALSE);
     control.SetUseAmbientForeColor(FALSE);
-    EXPECT_EQ(Rgb(RGB(161, 177, 204)), Rgb(control.GetColor(CVellControl::kEffectiveBack)));
-    EXPECT_EQ(Rgb(RGB(0, 0, 0)), Rgb(control.GetColor(CVellControl::kEffectiveFore)));
+    EXPECT_EQ(RgbText(RGB(161, 177, 204)), RgbText(control.GetColor(CVellControl::kEffectiveBack)));
+    EXPECT_EQ(RgbText(RGB(0, 0, 0)), RgbText(control.GetColor(CVellControl::kEffectiveFore)));
     control.SetBackColor(RGB(1, 2, 3));
-    EXPECT_EQ(Rgb(RGB(1, 2, 3)), Rgb(control.GetColor(CVellControl::kEffectiveBack)));
+    EXPECT_EQ(RgbText(RGB(1, 2, 3)), RgbText(control.GetColor(CVellControl::kEffectiveBack)));
 
     control.SetColorTable({RGB(10, 10, 10), RGB(20, 20, 20)});
-    EXPECT_EQ(Rgb(RGB(20, 20, 20)), Rgb(control.GetColor(1)));
-    EXPECT_EQ(Rgb(RGB(0, 0, 0)), Rgb(control.GetColor(5))) << "outside the table: the effective fore colour";
+    EXPECT_EQ(RgbText(RGB(20, 20, 20)), RgbText(control.GetColor(1)));
+    EXPECT_EQ(RgbText(RGB(0, 0, 0)), RgbText(control.GetColor(5))) << "outside the table: the effective fore colour";
 
     control.SetFontSize(-20, 700);
     control.SetUseAmbientFont(FALSE);
@@ -108,28 +91,28 @@ TEST(VellControlTest, PalettesOfEachState)
     CTestControl control;
     control.SetUsePalette(TRUE);
     control.SetPalette(CVellControl::kActivePalette, {RGB(200, 100, 51)});
-    EXPECT_EQ(Rgb(RGB(200, 100, 51)), Rgb(control.GetColor(0)));
+    EXPECT_EQ(RgbText(RGB(200, 100, 51)), RgbText(control.GetColor(0)));
     control.SetEnabled(FALSE);
-    EXPECT_EQ(Rgb(RGB(50, 25, 12)), Rgb(control.GetColor(0))) << "derived: a quarter of each channel";
+    EXPECT_EQ(RgbText(RGB(50, 25, 12)), RgbText(control.GetColor(0))) << "derived: a quarter of each channel";
     control.SetPalette(CVellControl::kDisabledPalette, {RGB(10, 20, 30)});
-    EXPECT_EQ(Rgb(RGB(50, 25, 12)), Rgb(control.GetColor(0))) << "still built from the active palette";
+    EXPECT_EQ(RgbText(RGB(50, 25, 12)), RgbText(control.GetColor(0))) << "still built from the active palette";
     control.SetBuildDisabledFromActivePalette(FALSE);
-    EXPECT_EQ(Rgb(RGB(10, 20, 30)), Rgb(control.GetColor(0)));
+    EXPECT_EQ(RgbText(RGB(10, 20, 30)), RgbText(control.GetColor(0)));
     control.SetBuildDisabledFromActivePalette(TRUE);
-    EXPECT_EQ(Rgb(RGB(50, 25, 12)), Rgb(control.GetColor(0)));
+    EXPECT_EQ(RgbText(RGB(50, 25, 12)), RgbText(control.GetColor(0)));
 
     control.SetBuildDisabledFromActivePalette(FALSE);
     control.SetPalette(CVellControl::kInactivePalette, {RGB(7, 7, 7)});
     control.SetBuildInactiveFromActivePalette(FALSE);
     control.SetInactive(TRUE);
-    EXPECT_EQ(Rgb(RGB(10, 20, 30)), Rgb(control.GetColor(0))) << "disabled wins over inactive";
+    EXPECT_EQ(RgbText(RGB(10, 20, 30)), RgbText(control.GetColor(0))) << "disabled wins over inactive";
     control.SetEnabled(TRUE);
-    EXPECT_EQ(Rgb(RGB(7, 7, 7)), Rgb(control.GetColor(0)));
+    EXPECT_EQ(RgbText(RGB(7, 7, 7)), RgbText(control.GetColor(0)));
     control.SetBuildInactiveFromActivePalette(TRUE);
-    EXPECT_EQ(Rgb(RGB(50, 25, 12)), Rgb(control.GetColor(0)));
+    EXPECT_EQ(RgbText(RGB(50, 25, 12)), RgbText(control.GetColor(0)));
 
     control.SetPalette(7, {RGB(1, 1, 1)});
-    EXPECT_EQ(Rgb(RGB(50, 25, 12)), Rgb(control.GetColor(0))) << "an unknown palette number changes nothing";
+    EXPECT_EQ(RgbText(RGB(50, 25, 12)), RgbText(control.GetColor(0))) << "an unknown palette number changes nothing";
 }
 
 TEST(VellControlTest, UsePaletteWithoutAPaletteFallsBackToTheColourTable)
@@ -138,11 +121,11 @@ TEST(VellControlTest, UsePaletteWithoutAPaletteFallsBackToTheColourTable)
     CTestControl control;
     control.SetColorTable({RGB(21, 59, 99), RGB(146, 160, 185)});
     control.SetUsePalette(TRUE);
-    EXPECT_EQ(Rgb(RGB(146, 160, 185)), Rgb(control.GetColor(1)));
+    EXPECT_EQ(RgbText(RGB(146, 160, 185)), RgbText(control.GetColor(1)));
     control.SetEnabled(FALSE);
-    EXPECT_EQ(Rgb(RGB(21, 59, 99)), Rgb(control.GetColor(0)));
+    EXPECT_EQ(RgbText(RGB(21, 59, 99)), RgbText(control.GetColor(0)));
     control.SetPalette(CVellControl::kActivePalette, {RGB(200, 100, 51)});
-    EXPECT_EQ(Rgb(RGB(146, 160, 185)), Rgb(control.GetColor(1))) << "an entry the palette lacks";
+    EXPECT_EQ(RgbText(RGB(146, 160, 185)), RgbText(control.GetColor(1))) << "an entry the palette lacks";
 }
 
 TEST(VellControlTest, RedrawInvalidatesTheWholeClientOnce)
@@ -304,6 +287,62 @@ TEST(VellControlTest, ToolTipSetBeforeTheWindowIsRegisteredOnce)
     EXPECT_EQ(1, tip.GetToolCount());
     control.DestroyWindow();
     EXPECT_EQ(0, tip.GetToolCount()) << "the tool goes with its window";
+}
+
+// The relay end to end: the mouse resting on the control brings the tip up next to it, in the
+// toolkit's tip colours and with the stored text; a click on the control takes it down again.
+TEST(VellControlTest, RelayedMouseBringsTheTipUpAndAClickTakesItDown)
+{
+    CHostWindow host;
+    CTestControl control;
+    ASSERT_TRUE(control.Create(1, CRect(10, 10, 110, 40), &host));
+    control.SetToolTip(L"Tip text");
+    CToolTipCtrl& tip = control.GetToolTipCtrl();
+    ASSERT_NE(nullptr, tip.m_hWnd);
+    tip.SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 10);
+    tip.SendMessage(TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+    ASSERT_FALSE(tip.IsWindowVisible());
+
+    // The tip checks where the mouse really is, so the cursor goes onto the control first.
+    CRect rcControl;
+    control.GetWindowRect(&rcControl);
+    const CPoint ptScreen((rcControl.left + rcControl.right) / 2, (rcControl.top + rcControl.bottom) / 2);
+    ASSERT_TRUE(SetCursorPos(ptScreen.x, ptScreen.y));
+    CPoint ptClient = ptScreen;
+    control.ScreenToClient(&ptClient);
+    const LPARAM lPoint = MAKELPARAM(ptClient.x, ptClient.y);
+    control.SendMessage(WM_MOUSEMOVE, 0, lPoint);
+    ASSERT_TRUE(msgseq::PollFor([&] { return tip.IsWindowVisible() != FALSE; }, 3000)) << "the tip comes up";
+
+    wchar_t text[32] = {};
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = control.m_hWnd;
+    ti.uFlags = TTF_IDISHWND;
+    ti.uId = reinterpret_cast<UINT_PTR>(control.m_hWnd);
+    ti.lpszText = text;
+    tip.SendMessage(TTM_GETTEXTW, 32, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(L"Tip text", text);
+
+    msgseq::PumpMessages();
+    const auto shown = CopyOfWindow(tip.m_hWnd);
+    ASSERT_NE(nullptr, shown);
+    CRect rcTip;
+    tip.GetClientRect(&rcTip);
+    tip.ClientToScreen(&rcTip);
+    CRect rcTipWindow;
+    tip.GetWindowRect(&rcTipWindow);
+    rcTip.OffsetRect(-rcTipWindow.left, -rcTipWindow.top);
+    EXPECT_EQ(RgbText(CVellControl::kTipBackColor), RgbText(shown->At(rcTip.left + 1, rcTip.top + 1)))
+        << "the tip's background";
+    const int nBack = shown->Count(rcTip, CVellControl::kTipBackColor);
+    EXPECT_GT(nBack, rcTip.Width() * rcTip.Height() / 2) << "mostly background";
+    EXPECT_LT(nBack, rcTip.Width() * rcTip.Height()) << "with text on it";
+    EXPECT_FALSE(CRect(shown->Bounds(rcTip, CVellControl::kTipTextColor)).IsRectEmpty()) << "text in the tip colour";
+
+    control.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+    control.SendMessage(WM_LBUTTONUP, 0, lPoint);
+    EXPECT_TRUE(msgseq::PollFor([&] { return !tip.IsWindowVisible(); }, 3000)) << "a click takes the tip down";
 }
 
 TEST(VellControlTest, ReplaceDlgItemTakesThePlaceholdersPlace)
@@ -506,8 +545,8 @@ TEST(VellControlTest, GdiObjectsStayFlatOverAThousandRedraws)
     msgseq::PumpMessages();
     const DWORD nAfter = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     EXPECT_EQ(nBefore, nAfter);
-    if (nBefore == 0 && RunningUnderWine())
-        KnownWineDifference("GetGuiResources counts no GDI objects (Windows does); the handle table's limit checks below");
+    if (nBefore == 0 && RunningOnWine())
+        WINE_KNOWN_DIFFERENCE("GetGuiResources counts no GDI objects (Windows does); the handle table's limit checks below");
 
     // A leak of one object per call would use up the process's GDI handles (10,000 on Windows,
     // 65,536 under Wine) long before the end: objects can still be made afterwards.

@@ -90,13 +90,7 @@ std::pair<int, int> InkColumns(const CString& str, int nFontHeight)
 
 std::unique_ptr<DibSurface> ReadWindow(HWND hWnd)
 {
-    RECT rc{};
-    GetWindowRect(hWnd, &rc);
-    auto surface = std::make_unique<DibSurface>(rc.right - rc.left, rc.bottom - rc.top);
-    HDC hDC = GetWindowDC(hWnd);
-    BitBlt(surface->dc(), 0, 0, surface->Width(), surface->Height(), hDC, 0, 0, SRCCOPY);
-    ReleaseDC(hWnd, hDC);
-    return surface;
+    return CopyOfWindow(hWnd);
 }
 
 bool HasColor(const DibSurface& s, const CRect& rect, COLORREF clr)

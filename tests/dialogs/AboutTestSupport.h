@@ -4,7 +4,7 @@
 #include "toolkit/dialogs/VellAboutDlg.h"
 #include "toolkit/style/SubclassWnd.h"
 
-#include "DibSurface.h"
+#include "tests/support/TestSupport.h"
 
 #include <memory>
 #include <utility>

@@ -5,7 +5,7 @@
 #include "resources/ResourceIds.h"
 
 #include "AboutTestSupport.h"
-#include "RectPrinting.h"
+#include "tests/support/RectPrinting.h"
 
 #include <gtest/gtest.h>
 

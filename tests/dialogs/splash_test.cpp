@@ -5,9 +5,8 @@
 #include "resources/ResourceIds.h"
 
 #include "AboutTestSupport.h"
-#include "MessageSequence.h"
-#include "RectPrinting.h"
-#include "TestWindows.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/RectPrinting.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "toolkit/dialogs/VellStaticBitmap.h"
 
 #include "AboutTestSupport.h"
-#include "MessageSequence.h"
-#include "RectPrinting.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/RectPrinting.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "support/LauncherArchives.h"
 #include "support/PrivateTemp.h"
 #include "support/ScratchFolder.h"
-#include "support/WineDifference.h"
+#include "support/Wine.h"
 
 #include <gtest/gtest.h>
 

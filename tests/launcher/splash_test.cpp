@@ -1,6 +1,6 @@
 // The launcher's splash as the user sees it: on screen while the archives unpack, answering and
 // showing progress all the while, hidden once the viewer is ready, gone when the launcher ends.
-#include "DibSurface.h"
+#include "tests/support/TestSupport.h"
 #include "support/ChildProcess.h"
 #include "support/ScratchFolder.h"
 

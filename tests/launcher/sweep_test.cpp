@@ -4,7 +4,7 @@
 #include "support/ChildProcess.h"
 #include "support/LauncherArchives.h"
 #include "support/ScratchFolder.h"
-#include "support/WineDifference.h"
+#include "support/Wine.h"
 
 #include <gtest/gtest.h>
 

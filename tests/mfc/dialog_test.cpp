@@ -4,8 +4,7 @@
 #include "platform/mfc/CStatic.h"
 #include "platform/mfc/DataExchange.h"
 
-#include "MessageSequence.h"
-#include "TestWindows.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

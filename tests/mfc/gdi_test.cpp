@@ -4,8 +4,8 @@
 #include "platform/mfc/CMenu.h"
 #include "platform/mfc/CWnd.h"
 
-#include "RectPrinting.h"
-#include "TestWindows.h"
+#include "tests/support/RectPrinting.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,7 @@
 #include "platform/mfc/CToolTipCtrl.h"
 #include "platform/mfc/CWnd.h"
 
-#include "MessageSequence.h"
-#include "TestWindows.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,9 @@
 #include "platform/mfc/CPropExchange.h"
 #include "platform/mfc/PropertyBag.h"
 
+#include "tests/support/LastError.h"
+#include "tests/support/Wine.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -86,18 +89,6 @@ std::vector<BYTE> ReadFileBytes(const wchar_t* pszPath)
     bytes.resize(nRead);
     CloseHandle(h);
     return bytes;
-}
-
-bool RunningUnderWine()
-{
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
-// Where Wine behaves otherwise than Windows: said in the output, never skipped silently.
-void KnownWineDifference(const char* pszWhat)
-{
-    std::printf("[ WINE DIFFERENCE ] %s\n", pszWhat);
-    ::testing::Test::RecordProperty("wine_difference", pszWhat);
 }
 
 void PutU32(std::vector<BYTE>& image, size_t offset, DWORD value)
@@ -292,9 +283,9 @@ TEST(PropertyBagTest, FailedSaveKeepsTheOldFile)
     // A folder where the file should go cannot be replaced, here or on Windows.
     const std::wstring blocked = path.Folder() + L"\\blocked.lpb";
     ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
-    SetLastError(0xdeadbeef);
+    ArmLastError();
     EXPECT_FALSE(changed.SaveToFile(blocked.c_str()));
-    EXPECT_NE(0xdeadbeefu, GetLastError()) << "the failure carries the system's error";
+    EXPECT_TRUE(LastErrorSet()) << "the failure carries the system's error";
     EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesW(blocked.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ((std::vector<std::wstring>{L"blocked.lpb", L"props.lpb"}), path.Files())
         << "the temporary file is removed";
@@ -305,8 +296,8 @@ TEST(PropertyBagTest, FailedSaveKeepsTheOldFile)
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     const BOOL bReadOnlySaved = changed.SaveToFile(path.c_str());
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (bReadOnlySaved && RunningUnderWine()) {
-        KnownWineDifference("a read-only file is replaced by a rename; Windows refuses (access denied)");
+    if (bReadOnlySaved && RunningOnWine()) {
+        WINE_KNOWN_DIFFERENCE("a read-only file is replaced by a rename; Windows refuses (access denied)");
         ASSERT_TRUE(old.SaveToFile(path.c_str()));
     } else {
         EXPECT_FALSE(bReadOnlySaved);
@@ -316,8 +307,8 @@ TEST(PropertyBagTest, FailedSaveKeepsTheOldFile)
     ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
     const BOOL bHeldSaved = changed.SaveToFile(path.c_str());
     CloseHandle(hHeld);
-    if (bHeldSaved && RunningUnderWine()) {
-        KnownWineDifference("a file held open without delete sharing is replaced; Windows refuses (access denied)");
+    if (bHeldSaved && RunningOnWine()) {
+        WINE_KNOWN_DIFFERENCE("a file held open without delete sharing is replaced; Windows refuses (access denied)");
         ASSERT_TRUE(old.SaveToFile(path.c_str()));
     } else {
         EXPECT_FALSE(bHeldSaved);

@@ -3,7 +3,7 @@
 #include "platform/mfc/CToolTipCtrl.h"
 #include "platform/mfc/CWnd.h"
 
-#include "MessageSequence.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

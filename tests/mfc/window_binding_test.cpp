@@ -2,8 +2,7 @@
 #include "platform/mfc/AfxHandleMaps.h"
 #include "platform/mfc/CWnd.h"
 
-#include "MessageSequence.h"
-#include "TestWindows.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,6 @@
 #include "QtTestSupport.h"
 
-#include "MessageSequence.h"
-
 namespace qttest {
-
-bool RunningOnWine()
-{
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 DWORD GdiObjects()
 {

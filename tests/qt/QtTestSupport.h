@@ -1,19 +1,19 @@
 #pragma once
-// What the Qt layer's tests share: the application object, a Wine detector with the marker for
-// known differences, GDI handle counts and rendering a widget into a DIB.
+// What the Qt layer's tests add to tests/support/TestSupport.h: the application object, GDI handle
+// counts and rendering a widget into a DIB.
 #include "platform/qt/QApplication.h"
 #include "platform/qt/QWidget.h"
 
-#include "DibSurface.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace qttest {
 
-bool RunningOnWine();
-// Marks a check where Wine differs from Windows: says what Windows does, never skips silently.
-#define QT_KNOWN_WINE_DIFFERENCE(windowsBehaviour) \
-    ::testing::Test::RecordProperty("known_wine_difference", windowsBehaviour)
+// Forwarding only, for code written against the earlier names: the Wine detector and the marker
+// are those of tests/support/Wine.h.
+using ::RunningOnWine;
+#define QT_KNOWN_WINE_DIFFERENCE(windowsBehaviour) WINE_KNOWN_DIFFERENCE(windowsBehaviour)
 
 DWORD GdiObjects();
 // The widget's client area as its paint event draws it (WM_PRINTCLIENT into a DIB).

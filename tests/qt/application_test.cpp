@@ -5,7 +5,7 @@
 #include "platform/qt/QToolTip.h"
 #include "platform/qt/QWidget.h"
 
-#include "MessageSequence.h"
+#include "tests/support/TestSupport.h"
 #include "QtTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // widgets that take Tab focus and skips the others; clicks focus the ones that take click focus.
 #include "platform/qt/QWidget.h"
 
-#include "MessageSequence.h"
+#include "tests/support/TestSupport.h"
 #include "QtTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The header: sections and labels, clicks and resizes that emit their signals once each, in order.
 #include "platform/qt/QHeader.h"
 
-#include "MessageSequence.h"
+#include "tests/support/TestSupport.h"
 #include "QtTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "platform/qt/QScrollBar.h"
 #include "platform/qt/QScrollView.h"
 
-#include "MessageSequence.h"
+#include "tests/support/TestSupport.h"
 #include "QtTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -125,8 +125,8 @@ TEST(ScrollViewTest, ScrollingMovesThePixelsAndPaintsOnlyTheNewStrip)
     }
     EXPECT_EQ(10, painted);
     // What was on screen moved up by ten pixels.
-    if (qttest::RunningOnWine() && ScreenPixel(s.viewport(), 5, 5) == CLR_INVALID) {
-        QT_KNOWN_WINE_DIFFERENCE("Windows reads a visible window's pixels back through GetPixel on its DC");
+    if (RunningOnWine() && ScreenPixel(s.viewport(), 5, 5) == CLR_INVALID) {
+        WINE_KNOWN_DIFFERENCE("Windows reads a visible window's pixels back through GetPixel on its DC");
     } else {
         EXPECT_EQ(ContentsColor(x0 + 5, y0 + 10 + 5).colorRef(), ScreenPixel(s.viewport(), 5, 5));
         EXPECT_EQ(ContentsColor(x0 + 5, y0 + 10 + s.visibleHeight() - 3).colorRef(),

@@ -2,7 +2,7 @@
 // with a press; a dynamic tip is asked for at the mouse position.
 #include "platform/qt/QToolTip.h"
 
-#include "MessageSequence.h"
+#include "tests/support/TestSupport.h"
 #include "QtTestSupport.h"
 
 #include <gtest/gtest.h>

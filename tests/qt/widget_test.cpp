@@ -8,7 +8,7 @@
 #include "platform/qt/QScrollView.h"
 #include "platform/qt/QWidget.h"
 
-#include "MessageSequence.h"
+#include "tests/support/TestSupport.h"
 #include "QtTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -23,5 +23,7 @@ LRESULT StyledTestWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_pLog->Add("wnd", message, wParam, lParam);
     if (message == WM_SYSCOMMAND)
         m_dwCaptionAtSysCommand = GetStyle() & WS_CAPTION;
+    if (message == WM_HELP && lParam)
+        m_lastHelp = *reinterpret_cast<const HELPINFO*>(lParam);
     return CWnd::WindowProc(message, wParam, lParam);
 }

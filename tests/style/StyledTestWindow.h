@@ -3,7 +3,7 @@
 // does, and logs what reaches its own window procedure.
 #include "toolkit/style/StyleWindowHook.h"
 
-#include "MessageSequence.h"
+#include "tests/support/TestSupport.h"
 
 class StyledTestWnd : public CWnd {
 public:
@@ -15,6 +15,7 @@ public:
 
     CVellStyleWindowHook m_hook;
     DWORD m_dwCaptionAtSysCommand = 0;
+    HELPINFO m_lastHelp{};  // what the last WM_HELP carried (cbSize 0: none, or no HELPINFO)
     msgseq::Log* m_pLog;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

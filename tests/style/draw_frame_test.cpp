@@ -1,7 +1,7 @@
 // Bevelled frames and the window border, read back from 32-bit DIB sections.
 #include "toolkit/draw/DrawFrame.h"
 
-#include "DibSurface.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,31 +12,24 @@ namespace {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
-std::string Rgb(COLORREF c)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof(buf), "RGB(%d, %d, %d)", GetRValue(c), GetGValue(c), GetBValue(c));
-    return buf;
-}
-
 #define EXPECT_PIXEL(surface, x, y, expected) \
-    EXPECT_EQ(Rgb(expected), Rgb((surface).At((x), (y)))) << "at (" << (x) << ", " << (y) << ")"
+    EXPECT_EQ(RgbText(expected), RgbText((surface).At((x), (y)))) << "at (" << (x) << ", " << (y) << ")"
 
 }  // namespace
 
 TEST(ColorShadingTest, ShadeAndBlend)
 {
     const COLORREF base = RGB(213, 219, 229);
-    EXPECT_EQ(Rgb(RGB(255, 255, 243)), Rgb(CVellDrawFrame::ShadeColor(0, base, 1))) << "red and green clamp";
-    EXPECT_EQ(Rgb(RGB(143, 139, 144)), Rgb(CVellDrawFrame::ShadeColor(0, base, 0)));
-    EXPECT_EQ(Rgb(RGB(0, 0, 15)), Rgb(CVellDrawFrame::ShadeColor(0, RGB(20, 30, 40), 5))) << "clamps at 0";
-    EXPECT_EQ(Rgb(base), Rgb(CVellDrawFrame::ShadeColor(3, base, 4))) << "a zero row";
-    EXPECT_EQ(Rgb(base), Rgb(CVellDrawFrame::ShadeColor(0, base, 12)));
-    EXPECT_EQ(Rgb(base), Rgb(CVellDrawFrame::ShadeColor(0, base, -1)));
+    EXPECT_EQ(RgbText(RGB(255, 255, 243)), RgbText(CVellDrawFrame::ShadeColor(0, base, 1))) << "red and green clamp";
+    EXPECT_EQ(RgbText(RGB(143, 139, 144)), RgbText(CVellDrawFrame::ShadeColor(0, base, 0)));
+    EXPECT_EQ(RgbText(RGB(0, 0, 15)), RgbText(CVellDrawFrame::ShadeColor(0, RGB(20, 30, 40), 5))) << "clamps at 0";
+    EXPECT_EQ(RgbText(base), RgbText(CVellDrawFrame::ShadeColor(3, base, 4))) << "a zero row";
+    EXPECT_EQ(RgbText(base), RgbText(CVellDrawFrame::ShadeColor(0, base, 12)));
+    EXPECT_EQ(RgbText(base), RgbText(CVellDrawFrame::ShadeColor(0, base, -1)));
 
-    EXPECT_EQ(Rgb(RGB(5, 100, 255)), Rgb(CVellDrawFrame::BlendColors(RGB(0, 100, 255), 1, RGB(11, 101, 255), 1, 2)))
+    EXPECT_EQ(RgbText(RGB(5, 100, 255)), RgbText(CVellDrawFrame::BlendColors(RGB(0, 100, 255), 1, RGB(11, 101, 255), 1, 2)))
         << "integer division";
-    EXPECT_EQ(Rgb(RGB(255, 0, 60)), Rgb(CVellDrawFrame::BlendColors(RGB(200, 0, 20), 2, RGB(100, 0, 20), 1, 1)))
+    EXPECT_EQ(RgbText(RGB(255, 0, 60)), RgbText(CVellDrawFrame::BlendColors(RGB(200, 0, 20), 2, RGB(100, 0, 20), 1, 1)))
         << "clamped";
 }
 

@@ -2,11 +2,9 @@
 // state machine, maximising, texts and the painted frame.
 #include "toolkit/style/StyleWindowHook.h"
 
-#include "DibSurface.h"
-#include "MessageSequence.h"
-#include "RectPrinting.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/RectPrinting.h"
 #include "StyledTestWindow.h"
-#include "TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +18,8 @@ namespace {
 
 constexpr DWORD kCaptioned = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
-std::string Rgb(COLORREF c)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof(buf), "RGB(%d, %d, %d)", GetRValue(c), GetGValue(c), GetBValue(c));
-    return buf;
-}
-
 #define EXPECT_PIXEL(surface, x, y, expected) \
-    EXPECT_EQ(Rgb(expected), Rgb((surface).At((x), (y)))) << "at (" << (x) << ", " << (y) << ")"
+    EXPECT_EQ(RgbText(expected), RgbText((surface).At((x), (y)))) << "at (" << (x) << ", " << (y) << ")"
 
 LPARAM ScreenPoint(int x, int y)
 {

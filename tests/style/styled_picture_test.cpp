@@ -3,8 +3,7 @@
 // checked at a few pixels.
 #include "toolkit/style/VellDialog.h"
 
-#include "DibSurface.h"
-#include "MessageSequence.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Hook chains on windows: order, handing on, detaching, and the end of the window.
 #include "toolkit/style/SubclassWnd.h"
 
-#include "MessageSequence.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -151,9 +151,3 @@ std::wstring LauncherPath()
 {
     return ExecutableFolder() + L"Lumbra.exe";
 }
-
-bool RunningOnWine()
-{
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}

@@ -2,6 +2,8 @@
 // Starting programs under test: as a debugger would, to read what they write with OutputDebugString.
 #include <windows.h>
 
+#include "tests/support/Wine.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -31,5 +33,3 @@ std::wstring ExecutableFolder();
 
 // A launcher built next to the tests: <bin>\Lumbra.exe.
 std::wstring LauncherPath();
-
-bool RunningOnWine();

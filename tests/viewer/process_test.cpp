@@ -1,6 +1,7 @@
 // Tavisk.exe started as the launcher starts it: "<folder>Tavisk.exe /l<code> "<file>"", from a
 // freshly filled folder, with the report and auto-close switches of unattended runs.
 #include "TestSupport.h"
+#include "tests/support/Wine.h"
 
 #include <gtest/gtest.h>
 
@@ -195,10 +196,12 @@ TEST_F(ViewerProcessTest, ShowsAFileInGermanFromAFolderWithBlanks)
     ASSERT_TRUE(report.complete);
 
     // Windows hands the line over as it was given. Wine quotes an unquoted program path that has
-    // blanks (a Wine gap); the arguments after it arrive unchanged either way.
+    // blanks; the arguments after it arrive unchanged either way.
     const std::string quoted = "\"" + Utf8(viewer) + "\"" + Utf8(commandLine.substr(viewer.size()));
-    EXPECT_TRUE(report.values.at("cmdline") == Utf8(commandLine) || report.values.at("cmdline") == quoted)
-        << report.values.at("cmdline");
+    if (RunningOnWine() && report.values.at("cmdline") == quoted)
+        WINE_KNOWN_DIFFERENCE("the command line arrives as given, the program path with blanks unquoted");
+    else
+        EXPECT_EQ(Utf8(commandLine), report.values.at("cmdline"));
     EXPECT_TRUE(Utf8(viewer) == report.values.at("module") ||
                 ::CompareStringOrdinal(viewer.c_str(), -1, Widen(report.values.at("module")).c_str(), -1, TRUE) ==
                     CSTR_EQUAL);

@@ -2,6 +2,7 @@
 #include "toolkit/style/StyleWindowHook.h"
 
 #include "platform/mfc/CDialog.h"
+#include "toolkit/draw/StyleColors.h"
 
 #include <algorithm>
 
@@ -430,7 +431,13 @@ void CVellStyleWindowHook::SetSecondaryCaption(const wchar_t* pszText)
     CFont font;
     CreateCaptionFont(font);
     CSelectGuard selectFont(dc, font);
-    DrawSecondaryText(CaptionTextRect(), &dc);
+    // The whole text area again, the title first: the room it has depends on the secondary text's
+    // width, and a long title would otherwise keep its old end under the new text (or leave the
+    // old text standing).
+    const CRect rcText = CaptionTextRect();
+    dc.FillSolidRect(&rcText, vell::kFrameBlue);
+    DrawCaptionText(rcText, &dc);
+    DrawSecondaryText(rcText, &dc);
 }
 
 CString CVellStyleWindowHook::GetSecondaryCaption() const

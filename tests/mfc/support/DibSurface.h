@@ -1,35 +1,3 @@
 #pragma once
-// A 32-bit top-down DIB section selected into its own memory DC, for reading drawn pixels back.
-#include <windows.h>
-
-#include <string>
-
-class DibSurface {
-public:
-    DibSurface(int cx, int cy, COLORREF clrFill = RGB(0, 0, 0));
-    ~DibSurface();
-    DibSurface(const DibSurface&) = delete;
-    DibSurface& operator=(const DibSurface&) = delete;
-
-    HDC dc() const { return m_hDC; }
-    int Width() const { return m_cx; }
-    int Height() const { return m_cy; }
-    void Fill(COLORREF clr);
-    // The pixel as a COLORREF (GDI has finished drawing: GdiFlush is called first).
-    COLORREF At(int x, int y) const;
-    // Writes a 32-bit .bmp file.
-    bool SaveBmp(const std::wstring& path) const;
-    // Writes a 24-bit RGB .png file.
-    bool SavePng(const std::wstring& path) const;
-
-private:
-    int m_cx;
-    int m_cy;
-    HDC m_hDC = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOld = nullptr;
-    DWORD* m_pBits = nullptr;
-};
-
-// <build>\screenshots\<name> (the folder is made when missing), where every picture of the tests goes.
-std::wstring ScreenshotPath(const wchar_t* pszName);
+// Forwarding header only: moved to tests/support/DibSurface.h (see tests/support/TestSupport.h).
+#include "tests/support/DibSurface.h"

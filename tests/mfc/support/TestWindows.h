@@ -1,24 +1,3 @@
 #pragma once
-// Small helpers for window tests: a plain window class and a raw window that owns its handle.
-#include <windows.h>
-
-namespace testwin {
-
-// A registered class with DefWindowProcW; the name is stable for the process.
-const wchar_t* PlainClass();
-
-// A window made without the framework, destroyed with the object.
-class RawWindow {
-public:
-    explicit RawWindow(DWORD dwStyle = WS_OVERLAPPEDWINDOW, HWND hParent = nullptr, const wchar_t* pszClass = nullptr);
-    ~RawWindow();
-    RawWindow(const RawWindow&) = delete;
-    RawWindow& operator=(const RawWindow&) = delete;
-    HWND get() const { return m_hWnd; }
-    operator HWND() const { return m_hWnd; }  // NOLINT
-
-private:
-    HWND m_hWnd;
-};
-
-}  // namespace testwin
+// Forwarding header only: moved to tests/support/TestWindows.h (see tests/support/TestSupport.h).
+#include "tests/support/TestWindows.h"

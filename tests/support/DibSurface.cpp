@@ -1,4 +1,4 @@
-#include "DibSurface.h"
+#include "tests/support/DibSurface.h"
 
 #include <zlib.h>
 
@@ -42,6 +42,70 @@ COLORREF DibSurface::At(int x, int y) const
     GdiFlush();
     const DWORD p = m_pBits[y * m_cx + x];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+int DibSurface::Count(const RECT& rc, COLORREF clr) const
+{
+    int n = 0;
+    for (int y = rc.top < 0 ? 0 : rc.top; y < rc.bottom && y < m_cy; ++y) {
+        for (int x = rc.left < 0 ? 0 : rc.left; x < rc.right && x < m_cx; ++x) {
+            if (At(x, y) == clr)
+                ++n;
+        }
+    }
+    return n;
+}
+
+RECT DibSurface::Bounds(const RECT& rc, COLORREF clr) const
+{
+    return BoundsWhere(rc, clr, true);
+}
+
+RECT DibSurface::InkBounds(const RECT& rc, COLORREF clrBackground) const
+{
+    return BoundsWhere(rc, clrBackground, false);
+}
+
+RECT DibSurface::BoundsWhere(const RECT& rc, COLORREF clr, bool bEqual) const
+{
+    RECT r{};
+    bool bAny = false;
+    for (int y = rc.top < 0 ? 0 : rc.top; y < rc.bottom && y < m_cy; ++y) {
+        for (int x = rc.left < 0 ? 0 : rc.left; x < rc.right && x < m_cx; ++x) {
+            if ((At(x, y) == clr) != bEqual)
+                continue;
+            if (!bAny) {
+                r = RECT{x, y, x + 1, y + 1};
+                bAny = true;
+            } else {
+                r.left = x < r.left ? x : r.left;
+                r.right = x + 1 > r.right ? x + 1 : r.right;
+                r.bottom = y + 1;
+            }
+        }
+    }
+    return r;
+}
+
+std::unique_ptr<DibSurface> CopyOfWindow(HWND hWnd)
+{
+    RECT rc{};
+    if (!GetWindowRect(hWnd, &rc) || rc.right <= rc.left || rc.bottom <= rc.top)
+        return nullptr;
+    HDC hDC = GetWindowDC(hWnd);
+    if (!hDC)
+        return nullptr;
+    auto surface = std::make_unique<DibSurface>(rc.right - rc.left, rc.bottom - rc.top);
+    BitBlt(surface->dc(), 0, 0, surface->Width(), surface->Height(), hDC, 0, 0, SRCCOPY);
+    ReleaseDC(hWnd, hDC);
+    return surface;
+}
+
+std::string RgbText(COLORREF clr)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof(buf), "RGB(%d, %d, %d)", GetRValue(clr), GetGValue(clr), GetBValue(clr));
+    return buf;
 }
 
 bool DibSurface::SaveBmp(const std::wstring& path) const

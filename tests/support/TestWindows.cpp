@@ -1,4 +1,4 @@
-#include "TestWindows.h"
+#include "tests/support/TestWindows.h"
 
 namespace testwin {
 
