@@ -91,6 +91,7 @@ TEST(MenuHook, ContextMenuIsTakenOverWhileOpenAndGivenBackAfterwards)
     ContextMenu context;
     std::vector<PopupSeen> seen;
     std::vector<int> heights;
+    bool bItemsInside = true;
     ASSERT_TRUE(RunInMenuLoop(
         [&] { context.Popup()->TrackPopupMenu(TPM_LEFTALIGN, 200, 200, pOwner.get()); },
         [&] {
@@ -100,6 +101,14 @@ TEST(MenuHook, ContextMenuIsTakenOverWhileOpenAndGivenBackAfterwards)
                 RECT rc{};
                 ::GetMenuItemRect(nullptr, *context.Popup(), i, &rc);
                 heights.push_back(rc.bottom - rc.top);
+                if (seen.empty())
+                    continue;
+                RECT rcClient{};
+                ::GetClientRect(seen.back().hWnd, &rcClient);
+                ::MapWindowPoints(seen.back().hWnd, nullptr, reinterpret_cast<POINT*>(&rcClient), 2);
+                RECT rcInside{};
+                ::IntersectRect(&rcInside, &rc, &rcClient);
+                bItemsInside &= ::EqualRect(&rcInside, &rc) != FALSE;
             }
             return false;
         }));
@@ -116,6 +125,8 @@ TEST(MenuHook, ContextMenuIsTakenOverWhileOpenAndGivenBackAfterwards)
     // A context menu's items are measured by the theme too (found through the tracking state):
     // the XP look's 23 pixels, the submenu item as well as the command.
     EXPECT_EQ((std::vector<int>{23, 23}), heights);
+    // The window keeps room for every item inside the theme's frame.
+    EXPECT_TRUE(bItemsInside);
 
     EXPECT_EQ(0, TestMenuHook().GetWindowCount());
     EXPECT_EQ(0, ::GlobalFindAtomW(L"OldMenuProc"));

@@ -101,12 +101,21 @@ BOOL CVellMenuTheme::AdjustClientArea(HWND, RECT* pRect)
     return FALSE;
 }
 
-BOOL CVellMenuTheme::AdjustWindowPos(HWND, WINDOWPOS* pPos)
+BOOL CVellMenuTheme::AdjustWindowPos(HWND hWnd, WINDOWPOS* pPos)
 {
     if (!pPos)
         return FALSE;
-    pPos->cx -= 2;
-    pPos->cy -= 2;
+    const CMenuHookData* pData = CurrentMenuHookData(hWnd);
+    if (pData && !(pData->m_dwSavedStyle & WS_BORDER)) {
+        // A popup made without border styles (Wine's) has its edge inside the client area and was
+        // sized for that alone: it grows by the theme's frame, so no item is cut off.
+        pPos->cx += m_nLeftMargin + m_nRightMargin;
+        pPos->cy += m_nTopMargin + m_nBottomMargin;
+    } else {
+        // The border that AttachWindow took away.
+        pPos->cx -= 2;
+        pPos->cy -= 2;
+    }
     pPos->y -= 1;
     return TRUE;
 }
