@@ -3,9 +3,9 @@
 // buttons and records their notifications, and drawing a button into a DIB.
 #include "toolkit/buttons/VellBitmapButton.h"
 
-#include "DibSurface.h"
-#include "MessageSequence.h"
-#include "RectPrinting.h"
+#include "support/DibSurface.h"
+#include "support/MessageSequence.h"
+#include "support/RectPrinting.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 // each popup window shows, and the windows it must leave alone.
 #include "MenuTestSupport.h"
 
-#include "DibSurface.h"
+#include "support/DibSurface.h"
 #include "tests/support/WineDifference.h"
 #include "platform/mfc/CToolTipCtrl.h"
 #include "toolkit/menu/MenuColors.h"

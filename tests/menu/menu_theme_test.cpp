@@ -1,7 +1,7 @@
 // Menu themes: item sizes, and every kind of item drawn into a DIB section and read back.
 #include "MenuTestSupport.h"
 
-#include "DibSurface.h"
+#include "support/DibSurface.h"
 #include "tests/support/WineDifference.h"
 #include "toolkit/menu/MenuColors.h"
 #include "toolkit/menu/MenuTheme.h"

@@ -3,7 +3,7 @@
 #include "platform/qt/QListView.h"
 #include "platform/qt/QToolTip.h"
 
-#include "MessageSequence.h"
+#include "support/MessageSequence.h"
 
 #include "ListViewRecorder.h"
 #include "QtTestSupport.h"

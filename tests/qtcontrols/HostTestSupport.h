@@ -3,7 +3,7 @@
 // notifications and the keys it is sent, and a message loop through IsDialogMessage.
 #include "platform/mfc/CWnd.h"
 
-#include "MessageSequence.h"
+#include "support/MessageSequence.h"
 
 #include <functional>
 

@@ -9,9 +9,9 @@
 #include "platform/qt/QScrollBar.h"
 
 #include "HostTestSupport.h"
-#include "MessageSequence.h"
+#include "support/MessageSequence.h"
 #include "QtControlsTestIds.h"
-#include "WineDifference.h"
+#include "support/WineDifference.h"
 #include "tests/qt/QtTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -682,7 +682,8 @@ TEST_F(ListBoxTest, GdiCountStaysFlat)
         UpdateWindow(m_list->viewport()->winId());
     }
     msgseq::PumpMessages();
-    EXPECT_EQ(nBefore, qttest::GdiObjects());
+    // No growth; an object cached before the loop may be released by it.
+    EXPECT_LE(qttest::GdiObjects(), nBefore);
 }
 
 TEST_F(ListBoxTest, DeletingTheListWithAnOpenEditorEndsItsWindowFirst)

@@ -9,9 +9,9 @@
 #include "toolkit/controls/ColorAdjust.h"
 
 #include "HostTestSupport.h"
-#include "MessageSequence.h"
+#include "support/MessageSequence.h"
 #include "QtControlsTestIds.h"
-#include "WineDifference.h"
+#include "support/WineDifference.h"
 #include "tests/qt/QtTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -605,5 +605,6 @@ TEST(QtHostResources, GdiCountStaysFlatOverAThousandRedraws)
         UpdateWindow(host.hwnd());
     }
     msgseq::PumpMessages();
-    EXPECT_EQ(nBefore, qttest::GdiObjects());
+    // No growth; an object cached before the loop may be released by it.
+    EXPECT_LE(qttest::GdiObjects(), nBefore);
 }
