@@ -22,7 +22,10 @@ void DrawCellText(QPainter* p, int x, int y, int w, int h, int alignment, const 
         fmt |= DT_RIGHT;
     else if (alignment & Qt::AlignHCenter)
         fmt |= DT_CENTER;
+    // DrawText places lines by their top; the painter keeps the DC on the baseline for drawText(x, y).
+    const UINT oldAlign = SetTextAlign(hdc, TA_LEFT | TA_TOP);
     DrawTextW(hdc, text.ucs2(), static_cast<int>(text.length()), &r, fmt);
+    SetTextAlign(hdc, oldAlign);
 }
 
 }  // namespace

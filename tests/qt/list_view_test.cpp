@@ -387,6 +387,25 @@ TEST_F(ListPaintTest, ACutTextEndsInAnEllipsisInsideItsCell)
     EXPECT_GT(dark, 0);
 }
 
+TEST_F(ListPaintTest, CellTextSitsInsideItsRowAroundTheMiddle)
+{
+    m_list.setSorting(-1);
+    QListViewItem* a = Add(L"Hxy");
+    QListViewItem* b = Add(L"Hxy", a);
+    qttest::Pump();
+    DibSurface dib(m_list.viewport()->width(), m_list.viewport()->height(), RGB(1, 2, 3));
+    qttest::Render(m_list.viewport(), dib);
+    const QRect r = m_list.itemRect(b);
+    // The ink of the second row's first cell, searched over the first two rows.
+    const RECT rcSearch{0, 0, 100, r.y() + r.height()};
+    const RECT rcFirst{0, 0, 100, r.y()};
+    const RECT inkFirst = dib.InkBounds(rcFirst, RGB(255, 255, 255));
+    const RECT inkBoth = dib.InkBounds(rcSearch, RGB(255, 255, 255));
+    ASSERT_LT(inkFirst.top, inkFirst.bottom) << "the first row shows its text";
+    EXPECT_GT(inkFirst.bottom, r.y() / 2) << "text reaches below the first row's middle";
+    EXPECT_GT(inkBoth.bottom, r.y() + r.height() / 2) << "the second row's text reaches below its middle";
+}
+
 TEST_F(ListPaintTest, GdiObjectsStayFlatOverRepaintsScrollsAndClears)
 {
     m_list.setSorting(0);
