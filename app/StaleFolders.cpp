@@ -1,5 +1,6 @@
 #include "app/StaleFolders.h"
 
+#include "app/FindHandle.h"
 #include "app/WorkingFolder.h"
 
 #include <cwchar>
@@ -10,23 +11,6 @@ namespace {
 // (at least one): 12 digits and more. Bounded, so that no other program's names qualify by accident.
 constexpr size_t kMinStampDigits = 12;
 constexpr size_t kMaxStampDigits = 20;
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : m_h(h) {}
-    ~FindHandle()
-    {
-        if (m_h != INVALID_HANDLE_VALUE)
-            FindClose(m_h);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return m_h; }
-    bool valid() const { return m_h != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_h;
-};
 
 // True when the folder's marker exists as a plain file and nobody holds it: its run is gone.
 bool IsOwnerGone(const CString& strFolder)

@@ -1,5 +1,6 @@
 #include "app/WorkingFolder.h"
 
+#include "app/FindHandle.h"
 #include "platform/mfc/AfxSystemModule.h"
 
 #include <oleauto.h>
@@ -77,23 +78,6 @@ WorkingFolder PrepareExtractFolder(const CString& strTempPath)
 }
 
 namespace {
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : m_h(h) {}
-    ~FindHandle()
-    {
-        if (m_h != INVALID_HANDLE_VALUE)
-            FindClose(m_h);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return m_h; }
-    bool valid() const { return m_h != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_h;
-};
 
 bool IsDotEntry(const wchar_t* name)
 {
