@@ -54,6 +54,10 @@
 #define ID_EDIT_UNDO_ITEM 3300
 #define ID_VIEW_FULL_SCREEN_ITEM 3301
 
+/* The module list page: opens the about form, or the module list over it. */
+#define IDC_GALLERY_ABOUT_FOR_MODULES 3060
+#define IDC_GALLERY_OPEN_MODULE_LIST 3061
+
 /* Strings. */
 #define IDS_GALLERY_TITLE 3100
 #define IDS_PAGE_STYLED_DIALOGS 3101
@@ -71,5 +75,7 @@
 #define IDS_BUTTONS_PAGE_TEXT 3112
 #define IDS_PAGE_MENUS 3113
 #define IDS_MENUS_PAGE_TEXT 3114
+#define IDS_PAGE_MODULE_LIST 3140
+#define IDS_MODULE_LIST_PAGE_TEXT 3141
 
 #endif

@@ -5,6 +5,7 @@
 #include "gallery/pages/ControlTextPage.h"
 #include "gallery/pages/ListBoxPage.h"
 #include "gallery/pages/MenusPage.h"
+#include "gallery/pages/ModuleListPage.h"
 #include "gallery/pages/QtBasicsPage.h"
 #include "gallery/pages/QtListViewPage.h"
 #include "gallery/pages/SplashAboutPage.h"
@@ -21,6 +22,7 @@ std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
     pages.push_back(std::make_unique<CControlTextPage>());
     pages.push_back(std::make_unique<CListBoxPage>());
     pages.push_back(std::make_unique<CButtonsPage>());
+    pages.push_back(std::make_unique<CModuleListPage>());
     return pages;
 }
 

@@ -3,6 +3,7 @@
 
 #include "resources/ResourceIds.h"
 #include "toolkit/controls/ToolkitFont.h"
+#include "toolkit/dialogs/ModuleListDlg.h"
 #include "toolkit/version/ZebFileVersion.h"
 
 using CAboutBitmap = CVellAboutDlg::CAboutBitmap;
@@ -73,10 +74,22 @@ void CAboutBitmap::PreSubclassWindow()
 
 void CAboutBitmap::OpenModuleList()
 {
+    // One list at a time; the form owns it, so the form is disabled while it runs and no key or
+    // click reaches the form to close it under the running list.
+    if (m_bModuleListOpen)
+        return;
+    m_bModuleListOpen = TRUE;
+    {
+        CModuleListDlg dlg(GetParent());
+        dlg.DoModal();
+    }
+    m_bModuleListOpen = FALSE;
 }
 
 void CAboutBitmap::CloseParent()
 {
+    if (m_bModuleListOpen)
+        return;  // the form stays until its module list is closed
     ::PostMessageW(::GetParent(m_hWnd), WM_CLOSE, 0, 0);
 }
 

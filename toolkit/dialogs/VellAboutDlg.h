@@ -45,12 +45,12 @@ public:
         CString m_strStatus;
         CString m_strLegal;
         CString m_strVersion;  // "(" file version ")"
+        BOOL m_bModuleListOpen = FALSE;
 
     protected:
         // SS_NOTIFY as well, so the control receives the mouse clicks.
         void PreSubclassWindow() override;
-        // Ctrl+M or Ctrl+minus in the about form. The module list dialog opens here once the
-        // toolkit has it; until then the keys do nothing (and do not close the form).
+        // Ctrl+M or Ctrl+minus in the about form: the module list, modal, owned by the form.
         virtual void OpenModuleList();
         void CloseParent();
 
