@@ -193,6 +193,16 @@ TEST_F(HeaderTest, TheHeaderPaintsInItsOwnColoursAndFont)
         EXPECT_EQ(clrFrame, dib.At(xMid, pHeader->height() - 1));
         EXPECT_EQ(clrFrame, dib.At(r.x(), pHeader->height() / 2)) << "left edge of a section";
     }
+    {
+        // The tree painted last, so Qt counts it as the active window: the header looks the same.
+        SendMessageW(m_tree->hwnd(), WM_PAINT, 0, 0);
+        ASSERT_FALSE(pHeader->isActiveWindow());
+        DibSurface dib(pHeader->width(), pHeader->height(), RGB(1, 2, 3));
+        render(dib);
+        const QRect r = pHeader->sectionRect(1);
+        EXPECT_EQ(clrButton, dib.At(r.x() + r.width() - 6, 2)) << "inactive for Qt, styled all the same";
+        EXPECT_EQ(clrFrame, dib.At(r.x() + r.width() - 6, 0));
+    }
 
     // A larger header font: the header grows, its labels with it, the rows start lower.
     TestFont big(-24, FW_BOLD);
