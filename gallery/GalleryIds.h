@@ -29,6 +29,12 @@
 #define IDC_GALLERY_LIST_TEXT 3031
 #define IDC_GALLERY_LIST 3032
 
+/* The tree and list view page's form: a text, a tree-view and a list-view placeholder. */
+#define IDD_GALLERY_VIEWS_FORM 3050
+#define IDC_GALLERY_VIEWS_TEXT 3051
+#define IDC_GALLERY_VIEWS_TREE 3052
+#define IDC_GALLERY_VIEWS_LIST 3053
+
 /* Menus: the main window's menu bar and context menu, and the menus page. */
 #define IDR_GALLERY_MENU 3040
 #define IDR_GALLERY_CONTEXT 3041
@@ -77,5 +83,7 @@
 #define IDS_MENUS_PAGE_TEXT 3114
 #define IDS_PAGE_MODULE_LIST 3140
 #define IDS_MODULE_LIST_PAGE_TEXT 3141
+#define IDS_PAGE_TREE_LIST_VIEWS 3130
+#define IDS_TREE_LIST_PAGE_TEXT 3131
 
 #endif

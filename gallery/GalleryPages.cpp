@@ -10,6 +10,7 @@
 #include "gallery/pages/QtListViewPage.h"
 #include "gallery/pages/SplashAboutPage.h"
 #include "gallery/pages/StyledDialogsPage.h"
+#include "gallery/pages/TreeListViewsPage.h"
 
 std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
 {
@@ -21,6 +22,7 @@ std::vector<std::unique_ptr<CGalleryPage>> MakeGalleryPages()
     pages.push_back(std::make_unique<CQtListViewPage>());
     pages.push_back(std::make_unique<CControlTextPage>());
     pages.push_back(std::make_unique<CListBoxPage>());
+    pages.push_back(std::make_unique<CTreeListViewsPage>());
     pages.push_back(std::make_unique<CButtonsPage>());
     pages.push_back(std::make_unique<CModuleListPage>());
     return pages;
