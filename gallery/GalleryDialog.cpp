@@ -9,6 +9,8 @@ constexpr UINT kNextShot = WM_APP + 40;
 constexpr UINT_PTR kShotTimer = 1;
 // Time for the X server to show what the windows painted before the picture is taken.
 constexpr UINT kShotDelayMs = 400;
+constexpr UINT kShotRetryMs = 100;
+constexpr int kMaxShotDelays = 100;
 constexpr int kMargin = 8;
 
 BOOL CALLBACK RedrawThreadWindow(HWND hWnd, LPARAM)
@@ -142,6 +144,14 @@ void CGalleryDialog::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     KillTimer(kShotTimer);
+    // A page that is not ready yet is asked again shortly, for a few seconds at most.
+    if (!m_shots.empty() && m_nShotDelays < kMaxShotDelays &&
+        !m_pages[m_shots.front().nPage]->IsShotReady(m_shots.front().shot.nStep)) {
+        ++m_nShotDelays;
+        SetTimer(kShotTimer, kShotRetryMs);
+        return;
+    }
+    m_nShotDelays = 0;
     TakeShot();
 }
 

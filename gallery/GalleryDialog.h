@@ -57,4 +57,5 @@ private:
     std::deque<PendingShot> m_shots;
     HWND m_hShotWindow = nullptr;
     int m_nFailedShots = 0;
+    int m_nShotDelays = 0;  // how often the current picture was put off
 };

@@ -33,6 +33,9 @@ public:
     // visible window of the thread together (a menu with its owner, say). It may post itself a
     // message that starts a modal loop: the picture is taken from a timer inside that loop.
     virtual HWND PrepareShot(int /*nStep*/) { return nullptr; }
+    // Asked when the picture is due: FALSE puts it off a little (a window that opens from a posted
+    // message may not be on screen yet). The page may take the next step of its set-up here.
+    virtual BOOL IsShotReady(int /*nStep*/) { return TRUE; }
     // Undoes PrepareShot once the picture is taken (closes windows, ends menus).
     virtual void EndShot(int /*nStep*/) {}
 };

@@ -41,18 +41,6 @@ void CALLBACK ReleaseControl(HWND, UINT, UINT_PTR nIDEvent, DWORD)
     SetControlKey(false);
 }
 
-// Inside the list's modal loop: Ctrl is let go and the box ticked with the space bar.
-void CALLBACK TickShowAll(HWND, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    ::KillTimer(nullptr, nIDEvent);
-    SetControlKey(false);
-    if (HWND hList = FindModuleList()) {
-        HWND hBox = ::GetDlgItem(hList, IDC_MODULE_SHOW_ALL);
-        ::SendMessageW(hBox, WM_KEYDOWN, VK_SPACE, 0x00390001);
-        ::SendMessageW(hBox, WM_KEYUP, VK_SPACE, 0xC0390001);
-    }
-}
-
 }  // namespace
 
 UINT CModuleListPage::TitleId() const
@@ -118,15 +106,30 @@ std::vector<GalleryShot> CModuleListPage::Shots() const
     return {{L"module-list", kStepMakerModules}, {L"module-list-all", kStepAllModules}};
 }
 
-HWND CModuleListPage::PrepareShot(int nStep)
+HWND CModuleListPage::PrepareShot(int)
 {
     m_pAbout.reset();
     if (!ShowAbout())
         return nullptr;
     PressCtrlM();
-    ::SetTimer(nullptr, 0, kAfterListOpens, nStep == kStepAllModules ? TickShowAll : ReleaseControl);
     // The about form with the list over it, and the gallery behind.
     return nullptr;
+}
+
+BOOL CModuleListPage::IsShotReady(int nStep)
+{
+    HWND hList = FindModuleList();
+    if (!hList)
+        return FALSE;  // still reading the modules, or not shown yet
+    SetControlKey(false);
+    HWND hBox = ::GetDlgItem(hList, IDC_MODULE_SHOW_ALL);
+    if (nStep == kStepAllModules && ::SendMessageW(hBox, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+        // Ticked with the space bar, as a user would; the list is built again at once.
+        ::SendMessageW(hBox, WM_KEYDOWN, VK_SPACE, 0x00390001);
+        ::SendMessageW(hBox, WM_KEYUP, VK_SPACE, 0xC0390001);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 void CModuleListPage::EndShot(int)

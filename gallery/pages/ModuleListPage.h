@@ -13,6 +13,7 @@ public:
     BOOL OnCommand(UINT nID, UINT nCode) override;
     std::vector<GalleryShot> Shots() const override;
     HWND PrepareShot(int nStep) override;
+    BOOL IsShotReady(int nStep) override;
     void EndShot(int nStep) override;
 
 private:
