@@ -352,3 +352,24 @@ TEST_F(HeaderTest, DraggingASectionEdgeResizesTheColumnAndRepaints)
     EXPECT_FALSE(GetUpdateRect(m_view->hwnd(), nullptr, FALSE)) << "repainted at once";
     EXPECT_FALSE(m_dlg->log().Contains("dlg", QLM_HEADERCLICKED)) << "a resize is no click";
 }
+
+TEST_F(HeaderTest, GdiCountStaysFlatThroughHeaderFontsColoursAndPaints)
+{
+    std::vector<std::vector<const wchar_t*>> many(30, {L"row", L"1", L"a"});
+    FillView(many);
+    auto cycle = [&](int i) {
+        TestFont font(9 + i % 5, i % 2 ? FW_BOLD : FW_NORMAL);
+        m_view->SetHeaderFont(&font.font);
+        m_view->SetHeaderColors(RGB(i % 256, 100, 200), RGB(0, i % 256, 0));
+        InvalidateRect(m_view->hwnd(), nullptr, TRUE);
+        UpdateWindow(m_view->hwnd());
+        UpdateWindow(m_view->header()->winId());
+    };
+    cycle(0);
+    msgseq::PumpMessages();
+    const DWORD nBefore = qttest::GdiObjects();
+    for (int i = 0; i < 40; ++i)
+        cycle(i);
+    msgseq::PumpMessages();
+    EXPECT_LE(qttest::GdiObjects(), nBefore);
+}
