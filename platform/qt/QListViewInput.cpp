@@ -561,7 +561,14 @@ LRESULT CALLBACK QListView::EditProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     case WM_KILLFOCUS:
         if (lv->d->hEdit == hWnd && !lv->d->endingRename) {
             const LRESULT r = CallWindowProcW(pfn, hWnd, message, wParam, lParam);
+            HWND hList = lv->winId();
+            Watch list(lv, nullptr);
             lv->EndRename(lv->d->renameAction == Accept);
+            // The list and its editor hold the focus together: when it leaves the editor for a
+            // window outside the list, the list has lost it, and hears so as if it had held it.
+            HWND hNew = reinterpret_cast<HWND>(wParam);
+            if (!list.ListGone() && hList && IsWindow(hList) && hNew && hNew != hList && !IsChild(hList, hNew))
+                SendMessageW(hList, WM_KILLFOCUS, wParam, 0);
             return r;
         }
         break;

@@ -338,7 +338,17 @@ TEST_F(HeaderTest, LabelsAreAlignedAndIndentedWithSpaces)
 
 TEST_F(HeaderTest, DraggingASectionEdgeResizesTheColumnAndRepaints)
 {
+    std::vector<std::vector<const wchar_t*>> many(30, {L"row", L"1", L"a"});
+    FillView(many);
     QHeader* pHeader = m_view->header();
+    QScrollBar* pBar = m_view->verticalScrollBar();
+    ASSERT_TRUE(pBar->isVisible());
+    // Something else drew over the header cell above the bar; nothing asks for a paint.
+    HDC hdc = GetDC(m_view->hwnd());
+    RECT cell{pBar->x(), pHeader->y(), pBar->x() + pBar->width(), pHeader->y() + pHeader->height()};
+    FillRect(hdc, &cell, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(m_view->hwnd(), hdc);
+    ValidateRect(m_view->hwnd(), nullptr);
     HWND hHeader = pHeader->winId();
     m_dlg->log().Clear();
     const int nEdge = pHeader->sectionPos(1) + pHeader->sectionSize(1);
@@ -350,5 +360,30 @@ TEST_F(HeaderTest, DraggingASectionEdgeResizesTheColumnAndRepaints)
     EXPECT_EQ(100, m_view->columnWidth(1));
     EXPECT_EQ(70, m_view->columnWidth(2));
     EXPECT_FALSE(GetUpdateRect(m_view->hwnd(), nullptr, FALSE)) << "repainted at once";
+    hdc = GetDC(m_view->hwnd());
+    EXPECT_EQ(m_view->GetHeaderButtonColor(), GetPixel(hdc, cell.left + 2, (cell.top + cell.bottom) / 2))
+        << "the whole list was repainted with the resize, the header cell with it";
+    ReleaseDC(m_view->hwnd(), hdc);
     EXPECT_FALSE(m_dlg->log().Contains("dlg", QLM_HEADERCLICKED)) << "a resize is no click";
+}
+
+TEST_F(HeaderTest, GdiCountStaysFlatThroughHeaderFontsColoursAndPaints)
+{
+    std::vector<std::vector<const wchar_t*>> many(30, {L"row", L"1", L"a"});
+    FillView(many);
+    auto cycle = [&](int i) {
+        TestFont font(9 + i % 5, i % 2 ? FW_BOLD : FW_NORMAL);
+        m_view->SetHeaderFont(&font.font);
+        m_view->SetHeaderColors(RGB(i % 256, 100, 200), RGB(0, i % 256, 0));
+        InvalidateRect(m_view->hwnd(), nullptr, TRUE);
+        UpdateWindow(m_view->hwnd());
+        UpdateWindow(m_view->header()->winId());
+    };
+    cycle(0);
+    msgseq::PumpMessages();
+    const DWORD nBefore = qttest::GdiObjects();
+    for (int i = 0; i < 40; ++i)
+        cycle(i);
+    msgseq::PumpMessages();
+    EXPECT_LE(qttest::GdiObjects(), nBefore);
 }

@@ -204,6 +204,41 @@ TEST_F(TreeViewTest, OneFocusLossGivesOneKillFocusAndTheRenameEditorNone)
     for (const auto& e : m_dlg->log().Entries())
         nKills += e.message == QLM_KILLFOCUS ? 1 : 0;
     EXPECT_EQ(1, nKills);
+
+    // The focus leaves from inside the open editor: the rename is accepted and the tree has lost
+    // the focus, once.
+    SetFocus(m_tree->hwnd());
+    b->setRenameEnabled(0, true);
+    b->startRename(0);
+    hEdit = FindEditor(m_tree.get());
+    ASSERT_NE(nullptr, hEdit);
+    SetWindowTextW(hEdit, L"Bee");
+    m_dlg->log().Clear();
+    SetFocus(m_dlg->Item(IDC_VIEW_EDIT));
+    msgseq::PumpMessages();
+    EXPECT_FALSE(IsWindow(hEdit));
+    EXPECT_EQ(QString(L"Bee"), b->text(0));
+    EXPECT_TRUE(m_dlg->log().Matches({
+        {"dlg", QLM_ITEMRENAMED, kWParam | kLParam, id, L(b)},
+        {"dlg", QLM_KILLFOCUS, kWParam | kLParam, id, 0},
+    }));
+
+    // The same with a dialog that destroys the tree when it hears of the rename.
+    SetFocus(m_tree->hwnd());
+    c->setRenameEnabled(0, true);
+    c->startRename(0);
+    ASSERT_NE(nullptr, FindEditor(m_tree.get()));
+    m_dlg->onNotify = [&](UINT message, WPARAM, LPARAM) {
+        if (message == QLM_ITEMRENAMED)
+            m_tree.reset();
+    };
+    m_dlg->log().Clear();
+    SetFocus(m_dlg->Item(IDC_VIEW_EDIT));
+    msgseq::PumpMessages();
+    m_dlg->onNotify = nullptr;
+    EXPECT_EQ(nullptr, m_tree);
+    EXPECT_EQ(nullptr, m_dlg->Item(IDC_VIEW_TREE));
+    EXPECT_TRUE(m_dlg->log().Matches({{"dlg", QLM_ITEMRENAMED, kWParam | kLParam, id, L(c)}}));
 }
 
 TEST_F(TreeViewTest, TextIndentReachesEveryDepthAndIsReplacedNotAdded)

@@ -21,7 +21,11 @@ CVellListView::CVellListView(CWnd* pOwner) : CVellTreeView(pOwner)
     Redraw();
 }
 
-CVellListView::~CVellListView() = default;
+CVellListView::~CVellListView()
+{
+    // The window's last messages still reach the whole list view.
+    DestroyHostWindow();
+}
 
 BOOL CVellListView::AttachDlgItem(UINT nID, CWnd* pParent)
 {

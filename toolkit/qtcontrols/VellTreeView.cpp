@@ -17,7 +17,11 @@ CVellTreeView::CVellTreeView(CWnd* pOwner) : CVellListBox(pOwner)
     setRootIsDecorated(true);
 }
 
-CVellTreeView::~CVellTreeView() = default;
+CVellTreeView::~CVellTreeView()
+{
+    // The window's last messages still reach the whole tree.
+    DestroyHostWindow();
+}
 
 BOOL CVellTreeView::AttachDlgItem(UINT nID, CWnd* pParent)
 {
