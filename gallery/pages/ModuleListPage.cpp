@@ -1,6 +1,7 @@
 #include "gallery/pages/ModuleListPage.h"
 
 #include "gallery/GalleryIds.h"
+#include "gallery/pages/SplashAboutPage.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -65,14 +66,8 @@ void CModuleListPage::Destroy()
 
 HWND CModuleListPage::ShowAbout()
 {
-    m_pAbout = std::make_unique<CVellAboutDlg>(m_pParent, L"Orvane Lumbra");
-    if (!m_pAbout->Create(IDD_ABOUT_SPLASH, m_pParent)) {
-        m_pAbout.reset();
-        return nullptr;
-    }
-    m_pAbout->ShowWindow(SW_SHOW);
-    m_pAbout->UpdateWindow();
-    return m_pAbout->m_hWnd;
+    m_pAbout = OpenAboutForm(m_pParent);
+    return m_pAbout ? m_pAbout->m_hWnd : nullptr;
 }
 
 void CModuleListPage::PressCtrlM()

@@ -46,17 +46,20 @@ HWND CSplashAboutPage::ShowSplash()
     return m_pSplash->m_hWnd;
 }
 
+std::unique_ptr<CVellAboutDlg> OpenAboutForm(CWnd* pParent)
+{
+    auto pAbout = std::make_unique<CVellAboutDlg>(pParent, L"Orvane Lumbra");
+    if (!pAbout->Create(IDD_ABOUT_SPLASH, pParent))
+        return nullptr;
+    pAbout->ShowWindow(SW_SHOW);
+    pAbout->UpdateWindow();
+    return pAbout;
+}
+
 HWND CSplashAboutPage::ShowAbout()
 {
-    // Modeless here, so the gallery keeps running; the form ends itself on a key or click.
-    m_pAbout = std::make_unique<CVellAboutDlg>(m_pParent, L"Orvane Lumbra");
-    if (!m_pAbout->Create(IDD_ABOUT_SPLASH, m_pParent)) {
-        m_pAbout.reset();
-        return nullptr;
-    }
-    m_pAbout->ShowWindow(SW_SHOW);
-    m_pAbout->UpdateWindow();
-    return m_pAbout->m_hWnd;
+    m_pAbout = OpenAboutForm(m_pParent);
+    return m_pAbout ? m_pAbout->m_hWnd : nullptr;
 }
 
 BOOL CSplashAboutPage::OnCommand(UINT nID, UINT nCode)

@@ -5,6 +5,10 @@
 #include "toolkit/dialogs/VellAboutDlg.h"
 #include "toolkit/dialogs/VellSplashDlg.h"
 
+// The about form, modeless and shown, so the gallery keeps running; it ends itself on a key or a
+// click. Null when it could not be made.
+std::unique_ptr<CVellAboutDlg> OpenAboutForm(CWnd* pParent);
+
 class CSplashAboutPage : public CGalleryPage {
 public:
     UINT TitleId() const override;
