@@ -87,12 +87,18 @@ BOOL CLumbra::InitInstance()
                                              pSplash->GetSafeHwnd(), liveness.Handle());
         timing.Note(L"viewer ended");
         Sleep(100);
-        liveness.Release();
         // The marker goes last: should a file stay in use, a later run still knows the rest as stale.
-        if (folder.created)
-            DeleteFolderTreeLast(folder.path, kLivenessMarkerName);
-        else
+        // It is held while the rest goes, so no other run's sweep takes the folder for stale and
+        // removes it alongside.
+        if (folder.created) {
+            const BOOL bEmptied = DeleteFolderTreeExcept(folder.path, kLivenessMarkerName);
+            liveness.Release();
+            if (bEmptied)
+                RemoveFolderAndLast(folder.path, kLivenessMarkerName);
+        } else {
+            liveness.Release();
             DeleteFolderTree(folder.path, FALSE);
+        }
         if (dwStartError != 0) {
             // A viewer that never ran is no success: say why, and end with a code of its own.
             WriteAssertionLine(kAssertionKind, kLauncherSource, kLineStartViewer, L"CreateProcess(NULL, szCmdLine, ...)", dwStartError);

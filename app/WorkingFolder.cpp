@@ -85,12 +85,41 @@ bool IsDotEntry(const wchar_t* name)
            (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
 }
 
+// An entry that another removal of the same tree took away first (another run's sweep, say) is gone
+// all the same.
+bool IsGoneError(DWORD dwError)
+{
+    return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND;
+}
+
 BOOL DeleteFileEntry(const CString& strPath)
 {
     const DWORD attributes = GetFileAttributesW(strPath);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesW(strPath, attributes & ~FILE_ATTRIBUTE_READONLY);
-    return DeleteFileW(strPath);
+    return DeleteFileW(strPath) || IsGoneError(GetLastError());
+}
+
+// A folder that another process has open for a moment (another removal listing it, a virus scanner)
+// cannot be removed until it lets go: tried again for a short while.
+BOOL RemoveEmptyFolder(const wchar_t* pszFolder)
+{
+    constexpr int kSharingRetries = 25;
+    constexpr DWORD kSharingRetryMs = 10;
+    for (int nTry = 0;; ++nTry) {
+        if (RemoveDirectoryW(pszFolder))
+            return TRUE;
+        const DWORD dwError = GetLastError();
+        // Asked again: for a folder that has just gone, not every system names the error the same.
+        if (IsGoneError(dwError) ||
+            (GetFileAttributesW(pszFolder) == INVALID_FILE_ATTRIBUTES && IsGoneError(GetLastError())))
+            return TRUE;
+        if (dwError != ERROR_SHARING_VIOLATION || nTry == kSharingRetries) {
+            SetLastError(dwError);
+            return FALSE;
+        }
+        Sleep(kSharingRetryMs);
+    }
 }
 
 // A symbolic link to a file, removed as a link. Its own read-only bit is cleared through a handle to
@@ -112,38 +141,53 @@ BOOL DeleteFileLink(const CString& strPath, DWORD dwLinkAttributes)
     return bCleared && DeleteFileW(strPath);
 }
 
+// Removes what one listing of pszFolder shows, but the entry pszKeep; FALSE when an entry stays.
+BOOL DeleteListedEntries(const wchar_t* pszFolder, const wchar_t* pszKeep);
+
+// While another removal of the same tree runs, a listing may miss entries that still exist: a folder
+// found not empty after everything listed went is listed again, a few times at most.
+constexpr int kListingPasses = 4;
+
 // DeleteFolderTree, leaving the entry named pszKeep directly inside pszFolder (when given) in place.
 BOOL DeleteTree(const wchar_t* pszFolder, BOOL bRemoveFolder, const wchar_t* pszKeep)
+{
+    for (int nPass = 1;; ++nPass) {
+        const BOOL bResult = DeleteListedEntries(pszFolder, pszKeep);
+        if (!bRemoveFolder)
+            return bResult;
+        if (RemoveEmptyFolder(pszFolder))
+            return bResult;
+        if (!bResult || GetLastError() != ERROR_DIR_NOT_EMPTY || nPass == kListingPasses)
+            return FALSE;
+    }
+}
+
+BOOL DeleteListedEntries(const wchar_t* pszFolder, const wchar_t* pszKeep)
 {
     const CString strPrefix = CString(pszFolder) + L"\\";
     BOOL bResult = TRUE;
     WIN32_FIND_DATAW data;
-    {
-        FindHandle find(FindFirstFileW(strPrefix + L"*", &data));
-        if (find.valid()) {
-            do {
-                if (IsDotEntry(data.cFileName) || (pszKeep && lstrcmpiW(data.cFileName, pszKeep) == 0))
-                    continue;
-                const CString strPath = strPrefix + data.cFileName;
-                BOOL bEntry;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                    // A junction or symbolic link: remove the link, never walk into its target.
-                    bEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                                 ? RemoveDirectoryW(strPath)
-                                 : DeleteFileLink(strPath, data.dwFileAttributes);
-                } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    bEntry = DeleteTree(strPath, TRUE, nullptr);
-                } else {
-                    bEntry = DeleteFileEntry(strPath);
-                }
-                // One file still in use keeps itself and its folders, not everything after it.
-                if (!bEntry)
-                    bResult = FALSE;
-            } while (FindNextFileW(find.get(), &data));
+    FindHandle find(FindFirstFileW(strPrefix + L"*", &data));
+    if (!find.valid())
+        return TRUE;
+    do {
+        if (IsDotEntry(data.cFileName) || (pszKeep && lstrcmpiW(data.cFileName, pszKeep) == 0))
+            continue;
+        const CString strPath = strPrefix + data.cFileName;
+        BOOL bEntry;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            // A junction or symbolic link: remove the link, never walk into its target.
+            bEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(strPath)
+                                                                       : DeleteFileLink(strPath, data.dwFileAttributes);
+        } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            bEntry = DeleteTree(strPath, TRUE, nullptr);
+        } else {
+            bEntry = DeleteFileEntry(strPath);
         }
-    }
-    if (bRemoveFolder)
-        return RemoveDirectoryW(pszFolder) && bResult;
+        // One file still in use keeps itself and its folders, not everything after it.
+        if (!bEntry)
+            bResult = FALSE;
+    } while (FindNextFileW(find.get(), &data));
     return bResult;
 }
 
@@ -156,10 +200,25 @@ BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder)
 
 BOOL DeleteFolderTreeLast(const wchar_t* pszFolder, const wchar_t* pszLast)
 {
-    if (!DeleteTree(pszFolder, FALSE, pszLast))
-        return FALSE;
+    for (int nPass = 1;; ++nPass) {
+        if (!DeleteFolderTreeExcept(pszFolder, pszLast))
+            return FALSE;
+        if (RemoveFolderAndLast(pszFolder, pszLast))
+            return TRUE;
+        if (GetLastError() != ERROR_DIR_NOT_EMPTY || nPass == kListingPasses)
+            return FALSE;
+    }
+}
+
+BOOL DeleteFolderTreeExcept(const wchar_t* pszFolder, const wchar_t* pszKeep)
+{
+    return DeleteTree(pszFolder, FALSE, pszKeep);
+}
+
+BOOL RemoveFolderAndLast(const wchar_t* pszFolder, const wchar_t* pszLast)
+{
     const CString strLast = CString(pszFolder) + L"\\" + pszLast;
     if (!DeleteFileEntry(strLast) && GetFileAttributesW(strLast) != INVALID_FILE_ATTRIBUTES)
         return FALSE;
-    return RemoveDirectoryW(pszFolder);
+    return RemoveEmptyFolder(pszFolder);
 }

@@ -46,4 +46,9 @@ BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder);
 
 // Removes pszFolder with everything in it, the file pszLast (directly inside it) only after
 // everything else has gone: when something cannot be removed, pszLast stays with it.
+// An entry that is already gone (another removal of the same tree was quicker) counts as removed.
 BOOL DeleteFolderTreeLast(const wchar_t* pszFolder, const wchar_t* pszLast);
+// Its two halves, for a caller that must do something in between: everything but pszKeep, then
+// pszLast and the folder itself.
+BOOL DeleteFolderTreeExcept(const wchar_t* pszFolder, const wchar_t* pszKeep);
+BOOL RemoveFolderAndLast(const wchar_t* pszFolder, const wchar_t* pszLast);

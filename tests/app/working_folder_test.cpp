@@ -166,6 +166,54 @@ TEST(DeleteFolderTree, TheLastFileGoesOnlyWhenEverythingElseHasGone)
     EXPECT_FALSE(PathExists(root));
 }
 
+// Two runs may remove one folder at once: a run emptying its own folder and another run's sweep, or
+// two sweeps of one stale folder. What the other already removed counts as removed, so both report
+// success and nothing is left.
+TEST(DeleteFolderTree, TwoRemovalsOfOneTreeAtOnceBothSucceed)
+{
+    ScratchFolder temp;
+    const std::wstring root = temp / L"shared\\";
+    for (int round = 0; round < 5; ++round) {
+        CreateDirectoryW(root.c_str(), nullptr);
+        for (int d = 0; d < 8; ++d) {
+            const std::wstring sub = root + L"d" + std::to_wstring(d) + L"\\";
+            CreateDirectoryW(sub.c_str(), nullptr);
+            for (int f = 0; f < 40; ++f)
+                ASSERT_TRUE(WriteTextFile(sub + L"f" + std::to_wstring(f) + L".txt", "x"));
+        }
+        ASSERT_TRUE(WriteTextFile(root + L"last.run", "x"));
+
+        struct Removal {
+            const std::wstring* pRoot;
+            HANDLE hGo;
+            BOOL bResult;
+        };
+        HANDLE hGo = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        Removal removals[2] = {{&root, hGo, FALSE}, {&root, hGo, FALSE}};
+        HANDLE threads[2];
+        for (int i = 0; i < 2; ++i) {
+            threads[i] = CreateThread(
+                nullptr, 0,
+                [](void* p) -> DWORD {
+                    auto* pRemoval = static_cast<Removal*>(p);
+                    WaitForSingleObject(pRemoval->hGo, INFINITE);
+                    pRemoval->bResult = DeleteFolderTreeLast(pRemoval->pRoot->c_str(), L"last.run");
+                    return 0;
+                },
+                &removals[i], 0, nullptr);
+            ASSERT_NE(nullptr, threads[i]);
+        }
+        SetEvent(hGo);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(2, threads, TRUE, 60000));
+        for (HANDLE h : threads)
+            CloseHandle(h);
+        CloseHandle(hGo);
+        EXPECT_TRUE(removals[0].bResult) << "round " << round;
+        EXPECT_TRUE(removals[1].bResult) << "round " << round;
+        ASSERT_FALSE(PathExists(root)) << "round " << round << ": " << testing::PrintToString(FilesBelow(root));
+    }
+}
+
 // The test script links <links>\tree\link to <links>\outside from the Linux side before this runs:
 // under Wine that is what a junction looks like (a folder with FILE_ATTRIBUTE_REPARSE_POINT).
 TEST(DeleteFolderTree, NeverFollowsALinkOutOfTheTree)
