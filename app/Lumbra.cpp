@@ -91,10 +91,8 @@ BOOL CLumbra::InitInstance()
         // It is held while the rest goes, so no other run's sweep takes the folder for stale and
         // removes it alongside.
         if (folder.created) {
-            const BOOL bEmptied = DeleteFolderTreeExcept(folder.path, kLivenessMarkerName);
-            liveness.Release();
-            if (bEmptied)
-                RemoveFolderAndLast(folder.path, kLivenessMarkerName);
+            DeleteFolderTreeLast(folder.path, kLivenessMarkerName, [&liveness] { liveness.Release(); });
+            liveness.Release();  // also when something stayed
         } else {
             liveness.Release();
             DeleteFolderTree(folder.path, FALSE);

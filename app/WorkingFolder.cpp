@@ -148,16 +148,30 @@ BOOL DeleteListedEntries(const wchar_t* pszFolder, const wchar_t* pszKeep);
 // found not empty after everything listed went is listed again, a few times at most.
 constexpr int kListingPasses = 4;
 
-// DeleteFolderTree, leaving the entry named pszKeep directly inside pszFolder (when given) in place.
-BOOL DeleteTree(const wchar_t* pszFolder, BOOL bRemoveFolder, const wchar_t* pszKeep)
+// DeleteFolderTree; with pszLast, that entry directly inside pszFolder goes only after everything
+// else has gone (and beforeLast has run), right before the folder itself.
+BOOL DeleteTree(const wchar_t* pszFolder, BOOL bRemoveFolder, const wchar_t* pszLast,
+                const std::function<void()>& beforeLast)
 {
+    bool bBeforeLastDone = false;
     for (int nPass = 1;; ++nPass) {
-        const BOOL bResult = DeleteListedEntries(pszFolder, pszKeep);
+        const BOOL bResult = DeleteListedEntries(pszFolder, pszLast);
         if (!bRemoveFolder)
             return bResult;
+        if (!bResult)
+            return FALSE;  // something stays: the folder (and the last entry) with it
+        if (pszLast) {
+            if (beforeLast && !bBeforeLastDone) {
+                beforeLast();
+                bBeforeLastDone = true;
+            }
+            const CString strLast = CString(pszFolder) + L"\\" + pszLast;
+            if (!DeleteFileEntry(strLast) && GetFileAttributesW(strLast) != INVALID_FILE_ATTRIBUTES)
+                return FALSE;
+        }
         if (RemoveEmptyFolder(pszFolder))
-            return bResult;
-        if (!bResult || GetLastError() != ERROR_DIR_NOT_EMPTY || nPass == kListingPasses)
+            return TRUE;
+        if (GetLastError() != ERROR_DIR_NOT_EMPTY || nPass == kListingPasses)
             return FALSE;
     }
 }
@@ -180,7 +194,7 @@ BOOL DeleteListedEntries(const wchar_t* pszFolder, const wchar_t* pszKeep)
             bEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(strPath)
                                                                        : DeleteFileLink(strPath, data.dwFileAttributes);
         } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            bEntry = DeleteTree(strPath, TRUE, nullptr);
+            bEntry = DeleteTree(strPath, TRUE, nullptr, nullptr);
         } else {
             bEntry = DeleteFileEntry(strPath);
         }
@@ -195,30 +209,10 @@ BOOL DeleteListedEntries(const wchar_t* pszFolder, const wchar_t* pszKeep)
 
 BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder)
 {
-    return DeleteTree(pszFolder, bRemoveFolder, nullptr);
+    return DeleteTree(pszFolder, bRemoveFolder, nullptr, nullptr);
 }
 
-BOOL DeleteFolderTreeLast(const wchar_t* pszFolder, const wchar_t* pszLast)
+BOOL DeleteFolderTreeLast(const wchar_t* pszFolder, const wchar_t* pszLast, const std::function<void()>& beforeLast)
 {
-    for (int nPass = 1;; ++nPass) {
-        if (!DeleteFolderTreeExcept(pszFolder, pszLast))
-            return FALSE;
-        if (RemoveFolderAndLast(pszFolder, pszLast))
-            return TRUE;
-        if (GetLastError() != ERROR_DIR_NOT_EMPTY || nPass == kListingPasses)
-            return FALSE;
-    }
-}
-
-BOOL DeleteFolderTreeExcept(const wchar_t* pszFolder, const wchar_t* pszKeep)
-{
-    return DeleteTree(pszFolder, FALSE, pszKeep);
-}
-
-BOOL RemoveFolderAndLast(const wchar_t* pszFolder, const wchar_t* pszLast)
-{
-    const CString strLast = CString(pszFolder) + L"\\" + pszLast;
-    if (!DeleteFileEntry(strLast) && GetFileAttributesW(strLast) != INVALID_FILE_ATTRIBUTES)
-        return FALSE;
-    return RemoveEmptyFolder(pszFolder);
+    return DeleteTree(pszFolder, TRUE, pszLast, beforeLast);
 }

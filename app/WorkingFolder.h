@@ -3,6 +3,7 @@
 #include "platform/mfc/CString.h"
 
 #include <ctime>
+#include <functional>
 
 // The parts of the local time that go into a folder name; milliseconds are always 0.
 struct FolderTimeStamp {
@@ -45,10 +46,8 @@ WorkingFolder PrepareExtractFolder(const CString& strTempPath);
 BOOL DeleteFolderTree(const wchar_t* pszFolder, BOOL bRemoveFolder);
 
 // Removes pszFolder with everything in it, the file pszLast (directly inside it) only after
-// everything else has gone: when something cannot be removed, pszLast stays with it.
-// An entry that is already gone (another removal of the same tree was quicker) counts as removed.
-BOOL DeleteFolderTreeLast(const wchar_t* pszFolder, const wchar_t* pszLast);
-// Its two halves, for a caller that must do something in between: everything but pszKeep, then
-// pszLast and the folder itself.
-BOOL DeleteFolderTreeExcept(const wchar_t* pszFolder, const wchar_t* pszKeep);
-BOOL RemoveFolderAndLast(const wchar_t* pszFolder, const wchar_t* pszLast);
+// everything else has gone, and beforeLast (when given) run just before it goes: when something
+// cannot be removed, pszLast stays with it. An entry that is already gone (another removal of the
+// same tree was quicker) counts as removed.
+BOOL DeleteFolderTreeLast(const wchar_t* pszFolder, const wchar_t* pszLast,
+                          const std::function<void()>& beforeLast = nullptr);

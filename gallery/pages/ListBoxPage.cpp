@@ -1,7 +1,7 @@
 #include "gallery/pages/ListBoxPage.h"
 
 #include "gallery/GalleryIds.h"
-#include "platform/qt/QApplication.h"
+#include "toolkit/qtcontrols/QtApplicationOnce.h"
 #include "platform/qt/QPainter.h"
 #include "toolkit/qtcontrols/VellListBox.h"
 
@@ -66,7 +66,6 @@ CListBoxPage::CListBoxPage() = default;
 CListBoxPage::~CListBoxPage()
 {
     Destroy();
-    m_pApp.reset();
 }
 
 UINT CListBoxPage::TitleId() const
@@ -81,12 +80,7 @@ INT_PTR CALLBACK CListBoxPage::FormProc(HWND, UINT message, WPARAM, LPARAM)
 
 void CListBoxPage::Create(CWnd* pParent, const CRect& rcArea)
 {
-    if (!qApp) {
-        static int argc = 1;
-        static char arg0[] = "VellGallery";
-        static char* argv[] = {arg0, nullptr};
-        m_pApp = std::make_unique<QApplication>(argc, argv);
-    }
+    EnsureQtApplication();
     m_hForm = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_GALLERY_LIST_FORM), pParent->m_hWnd,
                                    FormProc, 0);
     if (!m_hForm)

@@ -6,7 +6,6 @@
 
 #include <memory>
 
-class QApplication;
 class CVellListBox;
 
 class CListBoxPage : public CGalleryPage {
@@ -25,7 +24,6 @@ private:
     static INT_PTR CALLBACK FormProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Fill();
 
-    std::unique_ptr<QApplication> m_pApp;  // when the gallery has none yet
     HWND m_hForm = nullptr;
     CWnd m_form;
     std::unique_ptr<CVellListBox> m_pList;

@@ -1,7 +1,7 @@
 #include "gallery/pages/QtBasicsPage.h"
 
 #include "gallery/GalleryIds.h"
-#include "platform/qt/QApplication.h"
+#include "toolkit/qtcontrols/QtApplicationOnce.h"
 #include "platform/qt/QFrame.h"
 #include "platform/qt/QHeader.h"
 #include "platform/qt/QPainter.h"
@@ -166,7 +166,6 @@ CQtBasicsPage::CQtBasicsPage() = default;
 CQtBasicsPage::~CQtBasicsPage()
 {
     m_pPage.reset();
-    m_pApp.reset();
 }
 
 UINT CQtBasicsPage::TitleId() const
@@ -176,12 +175,7 @@ UINT CQtBasicsPage::TitleId() const
 
 void CQtBasicsPage::Create(CWnd* pParent, const CRect& rcArea)
 {
-    if (!qApp) {
-        static int argc = 1;
-        static char arg0[] = "VellGallery";
-        static char* argv[] = {arg0, nullptr};
-        m_pApp = std::make_unique<QApplication>(argc, argv);
-    }
+    EnsureQtApplication();
     m_pPage = CreateQtBasicsPage(pParent->m_hWnd, rcArea);
 }
 

@@ -2,6 +2,7 @@
 
 #include "gallery/GalleryIds.h"
 #include "platform/qt/QApplication.h"
+#include "toolkit/qtcontrols/QtApplicationOnce.h"
 #include "platform/qt/QHeader.h"
 #include "platform/qt/QListView.h"
 #include "platform/qt/QPainter.h"
@@ -132,19 +133,13 @@ CQtListViewPage::CQtListViewPage() = default;
 CQtListViewPage::~CQtListViewPage()
 {
     m_pPage.reset();
-    m_pApp.reset();
 }
 
 UINT CQtListViewPage::TitleId() const { return IDS_PAGE_QT_LIST_VIEW; }
 
 void CQtListViewPage::Create(CWnd* pParent, const CRect& rcArea)
 {
-    if (!qApp) {
-        static int argc = 1;
-        static char arg0[] = "VellGallery";
-        static char* argv[] = {arg0, nullptr};
-        m_pApp = std::make_unique<QApplication>(argc, argv);
-    }
+    EnsureQtApplication();
     m_pPage = CreateQtListViewPage(pParent->m_hWnd, rcArea);
 }
 

@@ -7,7 +7,6 @@
 
 #include <memory>
 
-class QApplication;
 class QWidget;
 
 // Builds the page's widgets as children of hParent inside rcArea (client coordinates of hParent).
@@ -27,6 +26,5 @@ public:
     void EndShot(int nStep) override;
 
 private:
-    std::unique_ptr<QApplication> m_pApp;  // when the gallery has none yet
     std::unique_ptr<QWidget> m_pPage;
 };

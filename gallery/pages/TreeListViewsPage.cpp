@@ -1,7 +1,7 @@
 #include "gallery/pages/TreeListViewsPage.h"
 
 #include "gallery/GalleryIds.h"
-#include "platform/qt/QApplication.h"
+#include "toolkit/qtcontrols/QtApplicationOnce.h"
 #include "toolkit/qtcontrols/VellListView.h"
 
 #include <commctrl.h>
@@ -36,7 +36,6 @@ CTreeListViewsPage::CTreeListViewsPage() = default;
 CTreeListViewsPage::~CTreeListViewsPage()
 {
     Destroy();
-    m_pApp.reset();
 }
 
 UINT CTreeListViewsPage::TitleId() const
@@ -51,12 +50,7 @@ INT_PTR CALLBACK CTreeListViewsPage::FormProc(HWND, UINT message, WPARAM, LPARAM
 
 void CTreeListViewsPage::Create(CWnd* pParent, const CRect& rcArea)
 {
-    if (!qApp) {
-        static int argc = 1;
-        static char arg0[] = "VellGallery";
-        static char* argv[] = {arg0, nullptr};
-        m_pApp = std::make_unique<QApplication>(argc, argv);
-    }
+    EnsureQtApplication();
     // The template's placeholders are Win32 tree and list views.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);

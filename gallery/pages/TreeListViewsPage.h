@@ -9,7 +9,6 @@
 
 #include <memory>
 
-class QApplication;
 class CVellTreeView;
 class CVellListView;
 
@@ -29,7 +28,6 @@ private:
     void FillTree();
     void FillList();
 
-    std::unique_ptr<QApplication> m_pApp;  // when the gallery has none yet
     HWND m_hForm = nullptr;
     CWnd m_form;
     CFont m_headerFont;

@@ -28,22 +28,6 @@ struct OpenAboutForm {
     }
 };
 
-// Holds Ctrl down in this thread's keyboard state while it lives.
-class CtrlHeld {
-public:
-    CtrlHeld() { SetTo(0x80); }
-    ~CtrlHeld() { SetTo(0); }
-
-private:
-    static void SetTo(BYTE state)
-    {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = keys[VK_LCONTROL] = state;
-        SetKeyboardState(keys);
-    }
-};
-
 }  // namespace
 
 TEST(AboutFormTest, ClosesOnAnyKeyOrMouseButton)
@@ -67,7 +51,7 @@ TEST(AboutFormTest, CtrlAloneLeavesItOpen)
     OpenAboutForm form;
     ASSERT_NE(nullptr, form.dlg.m_hWnd);
     {
-        CtrlHeld ctrl;
+        testwin::KeysHeld ctrl{VK_CONTROL, VK_LCONTROL};
         form.dlg.m_bitmap.PostMessage(WM_KEYDOWN, VK_CONTROL, 1);
         msgseq::PumpMessages();
         EXPECT_EQ(0, form.closes->m_count);

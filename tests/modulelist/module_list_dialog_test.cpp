@@ -241,20 +241,6 @@ TEST(ModuleListDialogTest, AnUnreadablePlatformLeavesTheListEmptyWithoutAMessage
 
 namespace {
 
-// Holds Ctrl down in this thread's keyboard state while it lives.
-class CtrlHeld {
-public:
-    CtrlHeld() { SetTo(0x80); }
-    ~CtrlHeld() { SetTo(0); }
-    static void SetTo(BYTE state)
-    {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = keys[VK_LCONTROL] = state;
-        SetKeyboardState(keys);
-    }
-};
-
 std::vector<HWND> ModuleListWindows()
 {
     std::vector<HWND> found;
@@ -302,7 +288,7 @@ TEST(ModuleListDialogTest, CtrlMOnTheAboutFormOpensOneListThatTheFormOwns)
         });
     });
     {
-        CtrlHeld ctrl;
+        testwin::KeysHeld ctrl{VK_CONTROL, VK_LCONTROL};
         about.m_bitmap.SendMessage(WM_KEYDOWN, 'M', 1);  // returns when the list has ended
     }
     KillTimer(nullptr, act);

@@ -274,14 +274,10 @@ TEST_F(ListBoxTest, ExtendedSelectionReportsWithoutAnItem)
     const auto items = Fill({L"Alpha", L"Beta", L"Gamma", L"Delta"});
     Click(RowPoint(items[0]));
     m_dlg->log().Clear();
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    const BYTE shift = keys[VK_SHIFT];
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    Click(RowPoint(items[2]), MK_SHIFT);
-    keys[VK_SHIFT] = shift;
-    SetKeyboardState(keys);
+    {
+        testwin::KeysHeld shift{VK_SHIFT};
+        Click(RowPoint(items[2]), MK_SHIFT);
+    }
     // Only the list-wide signal: lParam 0 every time.
     bool bSelection = false;
     for (const auto& e : m_dlg->log().Entries()) {

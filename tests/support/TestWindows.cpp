@@ -1,5 +1,8 @@
 #include "tests/support/TestWindows.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace testwin {
 
 const wchar_t* PlainClass()
@@ -29,6 +32,25 @@ RawWindow::~RawWindow()
 {
     if (IsWindow(m_hWnd))
         DestroyWindow(m_hWnd);
+}
+
+KeysHeld::KeysHeld(std::initializer_list<BYTE> keys) : m_keys(keys)
+{
+    ::GetKeyboardState(m_saved);
+    BYTE state[256];
+    std::copy(std::begin(m_saved), std::end(m_saved), state);
+    for (BYTE key : m_keys)
+        state[key] = 0x80;
+    ::SetKeyboardState(state);
+}
+
+KeysHeld::~KeysHeld()
+{
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    for (BYTE key : m_keys)
+        state[key] = m_saved[key];
+    ::SetKeyboardState(state);
 }
 
 }  // namespace testwin

@@ -2,6 +2,9 @@
 // Small helpers for window tests: a plain window class and a raw window that owns its handle.
 #include <windows.h>
 
+#include <initializer_list>
+#include <vector>
+
 namespace testwin {
 
 // A registered class with DefWindowProcW; the name is stable for the process.
@@ -19,6 +22,20 @@ public:
 
 private:
     HWND m_hWnd;
+};
+
+// Keys held down in this thread's keyboard state (what GetKeyState reads) while it lives; their
+// earlier states come back afterwards.
+class KeysHeld {
+public:
+    explicit KeysHeld(std::initializer_list<BYTE> keys);
+    ~KeysHeld();
+    KeysHeld(const KeysHeld&) = delete;
+    KeysHeld& operator=(const KeysHeld&) = delete;
+
+private:
+    std::vector<BYTE> m_keys;
+    BYTE m_saved[256] = {};
 };
 
 }  // namespace testwin

@@ -20,22 +20,22 @@ constexpr DWORD kMaxProcessStatusModules = 1024;
 // Windows asks callers to try again.
 constexpr int kSnapshotAttempts = 5;
 
-// Closes a Tool Help snapshot.
-class CSnapshotHandle {
+// Closes a snapshot or process handle, also when the walk ends by an exception.
+class CKernelHandle {
 public:
-    explicit CSnapshotHandle(HANDLE hSnapshot) : m_hSnapshot(hSnapshot) {}
-    ~CSnapshotHandle()
+    explicit CKernelHandle(HANDLE hHandle) : m_hHandle(hHandle) {}
+    ~CKernelHandle()
     {
         if (IsValid())
-            ::CloseHandle(m_hSnapshot);
+            ::CloseHandle(m_hHandle);
     }
-    CSnapshotHandle(const CSnapshotHandle&) = delete;
-    CSnapshotHandle& operator=(const CSnapshotHandle&) = delete;
-    bool IsValid() const { return m_hSnapshot != nullptr && m_hSnapshot != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_hSnapshot; }
+    CKernelHandle(const CKernelHandle&) = delete;
+    CKernelHandle& operator=(const CKernelHandle&) = delete;
+    bool IsValid() const { return m_hHandle != nullptr && m_hHandle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_hHandle; }
 
 private:
-    HANDLE m_hSnapshot;
+    HANDLE m_hHandle;
 };
 
 // Upper case as the user's locale has it, for the whole string.
@@ -72,7 +72,7 @@ BOOL WalkSnapshot(DWORD dwProcessId, std::list<CString>& modules)
         if (hSnapshot != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_BAD_LENGTH)
             break;
     }
-    CSnapshotHandle snapshot(hSnapshot);
+    CKernelHandle snapshot(hSnapshot);
     if (!snapshot.IsValid())
         return FALSE;
 
@@ -97,26 +97,36 @@ BOOL ReadProcessModules(DWORD dwProcessId, std::list<CString>& modules)
     if (!pfnEnum || !pfnFileName)
         return FALSE;
 
-    HANDLE hProcess = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, dwProcessId);
-    if (!hProcess)
+    CKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, dwProcessId));
+    if (!process.IsValid())
         return FALSE;
     std::vector<HMODULE> handles(kMaxProcessStatusModules);
     DWORD cbNeeded = 0;
     const DWORD cbArray = static_cast<DWORD>(handles.size() * sizeof(HMODULE));
-    if (pfnEnum(hProcess, handles.data(), cbArray, &cbNeeded)) {
+    if (pfnEnum(process.Get(), handles.data(), cbArray, &cbNeeded)) {
         // The library reports what all modules would need, which may be more than the array holds.
         DWORD nCount = cbNeeded / sizeof(HMODULE);
         if (nCount > kMaxProcessStatusModules)
             nCount = kMaxProcessStatusModules;
         std::vector<wchar_t> path(32768);
         for (DWORD i = 0; i < nCount; ++i) {
-            const DWORD nLength = pfnFileName(hProcess, handles[i], path.data(), static_cast<DWORD>(path.size()));
+            const DWORD nLength = pfnFileName(process.Get(), handles[i], path.data(), static_cast<DWORD>(path.size()));
             if (nLength > 0 && nLength < path.size())
                 modules.push_back(CString(path.data(), static_cast<int>(nLength)));
         }
     }
-    ::CloseHandle(hProcess);
     return TRUE;
+}
+
+// Either route into an emptied list; running out of memory on the way is a failed read.
+BOOL ReadInto(BOOL (*pfnRoute)(DWORD, std::list<CString>&), DWORD dwProcessId, std::list<CString>& modules)
+{
+    modules.clear();
+    try {
+        return pfnRoute(ProcessIdOrCurrent(dwProcessId), modules);
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
 }
 
 }  // namespace
@@ -129,22 +139,12 @@ BOOL UseToolHelpForModules(const OSVERSIONINFOW& version)
 
 BOOL EnumerateModulesWithToolHelp(DWORD dwProcessId, std::list<CString>& modules)
 {
-    modules.clear();
-    try {
-        return WalkSnapshot(ProcessIdOrCurrent(dwProcessId), modules);
-    } catch (const std::bad_alloc&) {
-        return FALSE;
-    }
+    return ReadInto(WalkSnapshot, dwProcessId, modules);
 }
 
 BOOL EnumerateModulesWithProcessStatus(DWORD dwProcessId, std::list<CString>& modules)
 {
-    modules.clear();
-    try {
-        return ReadProcessModules(ProcessIdOrCurrent(dwProcessId), modules);
-    } catch (const std::bad_alloc&) {
-        return FALSE;
-    }
+    return ReadInto(ReadProcessModules, dwProcessId, modules);
 }
 
 void InsertModuleSorted(std::list<CString>& modules, const CString& strPath)

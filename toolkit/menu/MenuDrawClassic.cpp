@@ -35,14 +35,9 @@ void DrawClassicCheck(CDC* pDC, const DRAWITEMSTRUCT* pDraw, const RECT& rcIcon)
 
 void DrawClassicSystemGlyph(CDC* pDC, const RECT& rc, UINT nID, UINT nState)
 {
-    wchar_t ch = 0;
-    switch (nID & 0xFFF0) {
-    case SC_RESTORE: ch = L'2'; break;
-    case SC_CLOSE: ch = L'r'; break;
-    case SC_MINIMIZE: ch = L'0'; break;
-    case SC_MAXIMIZE: ch = L'1'; break;
-    default: return;
-    }
+    const wchar_t ch = SystemCommandGlyph(nID);
+    if (!ch)
+        return;
     const COLORREF clrOld = pDC->SetTextColor((nState & (ODS_GRAYED | ODS_INACTIVE)) ? kNavy : kBlack);
     DrawMarlettGlyph(pDC, rc, ch, (nState & ODS_DEFAULT) != 0);
     pDC->SetTextColor(clrOld);

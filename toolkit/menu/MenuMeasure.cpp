@@ -125,16 +125,22 @@ void DrawCheckGlyph(CDC* pDC, const RECT& rect, wchar_t ch, UINT nState)
     pDC->SetTextColor(clrOld);
 }
 
+wchar_t SystemCommandGlyph(UINT nID)
+{
+    switch (nID & 0xFFF0) {
+    case SC_RESTORE: return L'2';
+    case SC_CLOSE: return L'r';
+    case SC_MINIMIZE: return L'0';
+    case SC_MAXIMIZE: return L'1';
+    default: return 0;
+    }
+}
+
 void DrawSystemCommandGlyph(CDC* pDC, const RECT& rect, UINT nID, UINT nState)
 {
-    wchar_t ch = 0;
-    switch (nID & 0xFFF0) {
-    case SC_RESTORE: ch = L'2'; break;
-    case SC_CLOSE: ch = L'r'; break;
-    case SC_MINIMIZE: ch = L'0'; break;
-    case SC_MAXIMIZE: ch = L'1'; break;
-    default: return;
-    }
+    const wchar_t ch = SystemCommandGlyph(nID);
+    if (!ch)
+        return;
     const bool bGrey = (nState & (ODS_GRAYED | ODS_INACTIVE)) != 0;
     const COLORREF clrOld = pDC->SetTextColor(bGrey ? kGreyText : kWhite);
     const BOOL bBold = (nState & ODS_DEFAULT) != 0;

@@ -65,4 +65,6 @@ void DrawCheckGlyph(CDC* pDC, const RECT& rect, wchar_t ch, UINT nState);
 // from the DC's clipping, so the system's own arrow never lands on it.
 void DrawSubmenuArrow(CDC* pDC, const RECT& rcItem, UINT nState, COLORREF clr);
 void DrawSystemCommandGlyph(CDC* pDC, const RECT& rect, UINT nID, UINT nState);
+// The Marlett glyph of a system command (restore, close, minimise, maximise); 0 for any other id.
+wchar_t SystemCommandGlyph(UINT nID);
 bool IsSystemCommandId(UINT nID);

@@ -124,6 +124,9 @@ protected:
     // SendMessageW to the notify window with the control's id.
     void Notify(UINT message, LPARAM lParam);
     static CVellListItem* AsItem(QListViewItem* item);
+    // Exchanges the places of two siblings p (the earlier) and q, given what stood before each of
+    // them (null: nothing); both of those taken before anything moves.
+    static void ExchangeSiblings(QListViewItem* p, QListViewItem* q, QListViewItem* pBeforeP, QListViewItem* pBeforeQ);
     // Fills a rectangle of the list widget (outside its children) with a colour, now.
     void FillOnWidget(int x, int y, int w, int h, COLORREF clr);
 

@@ -185,14 +185,17 @@ BOOL CVellListBox::SwapItems(int nIndex1, int nIndex2)
     CVellListItem* q = GetItemAt(nIndex1 < nIndex2 ? nIndex2 : nIndex1);
     if (!p || !q || p == q)
         return FALSE;
-    QListViewItem* r = p->itemAbove();
-    QListViewItem* s = q->itemAbove();
-    q->moveItem(r ? r : p);
-    if (p == s)
-        p->moveItem(q);
-    else if (s)
-        p->moveItem(s);
+    ExchangeSiblings(p, q, p->itemAbove(), q->itemAbove());
     return TRUE;
+}
+
+void CVellListBox::ExchangeSiblings(QListViewItem* p, QListViewItem* q, QListViewItem* pBeforeP, QListViewItem* pBeforeQ)
+{
+    q->moveItem(pBeforeP ? pBeforeP : p);
+    if (p == pBeforeQ)
+        p->moveItem(q);
+    else if (pBeforeQ)
+        p->moveItem(pBeforeQ);
 }
 
 BOOL CVellListBox::SetColumnCompare(ItemCompareFunc pfnCompare, int nColumn)

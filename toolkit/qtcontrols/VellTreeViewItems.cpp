@@ -84,10 +84,6 @@ BOOL CVellTreeView::SwapChildren(CVellListItem* pParent, int nIndex1, int nIndex
     // may be grandchildren of an open sibling, which moveItem does not take as a place.)
     CVellListItem* r = nLow > 0 ? GetChildAt(pParent, nLow - 1) : nullptr;
     CVellListItem* s = GetChildAt(pParent, nHigh - 1);
-    q->moveItem(r ? r : p);
-    if (p == s)
-        p->moveItem(q);
-    else if (s)
-        p->moveItem(s);
+    ExchangeSiblings(p, q, r, s);
     return TRUE;
 }
